@@ -1,0 +1,640 @@
+#include "core/editor/TCodeEditStringList.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pelm {
+
+namespace {
+
+TCodeEditStringList::WriteFunction gWrite = nullptr;
+
+ssize_t doWrite(int fd, const void* data, size_t size) {
+    return gWrite ? gWrite(fd, data, size) : ::write(fd, data, size);
+}
+
+// Writes all of data, retrying short writes; false with errno set on failure.
+bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = doWrite(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+size_t findByte(const char* data, size_t from, size_t size, char b) {
+    if (from >= size) return size;
+    const void* p = std::memchr(data + from, b, size - from);
+    return p ? static_cast<size_t>(static_cast<const char*>(p) - data) : size;
+}
+
+std::string dirOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a save must write: a symbolic link is followed to its target, so the
+// link stays a link.
+std::string resolveSaveTarget(const std::string& name) {
+    std::string path = name;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char buf[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
+        if (n <= 0) return path;
+        std::string target(buf, static_cast<size_t>(n));
+        path = target[0] == '/' ? target : dirOf(path) + "/" + target;
+    }
+    return path;
+}
+
+// Accumulates pieces in a 16384-byte buffer and writes it out when the next piece
+// does not fit; a piece larger than the buffer enlarges it.
+class BufferedWriter {
+public:
+    explicit BufferedWriter(int fd) : fd_(fd) { buf_.reserve(16384); cap_ = 16384; }
+    bool put(const char* a, size_t an, const char* b, size_t bn) {
+        size_t need = an + bn;
+        if (buf_.size() + need > cap_) {
+            if (!flush()) return false;
+            if (need > cap_) { cap_ = need; buf_.reserve(cap_); }
+        }
+        buf_.insert(buf_.end(), a, a + an);
+        buf_.insert(buf_.end(), b, b + bn);
+        return true;
+    }
+    bool flush() {
+        if (buf_.empty()) return true;
+        bool ok = writeAll(fd_, buf_.data(), buf_.size());
+        buf_.clear();
+        return ok;
+    }
+
+private:
+    int fd_;
+    size_t cap_;
+    std::vector<char> buf_;
+};
+
+}  // namespace
+
+void TCodeEditStringList::SetWriteFunction(WriteFunction fn) { gWrite = fn; }
+
+TCodeEditStringList::TCodeEditStringList() = default;
+
+TCodeEditStringList::~TCodeEditStringList() {
+    // The hooks go first, so that releasing the lines reports nothing.
+    OnLinesChanged = nullptr;
+    OnLinesChanging = nullptr;
+    OnLinesCleared = nullptr;
+    OnLinesDeleted = nullptr;
+    OnLinesInserted = nullptr;
+    OnLinePut = nullptr;
+    clearAll();
+}
+
+void TCodeEditStringList::checkIndex(int i, int limit) const {
+    if (i < 0 || i > limit) throw ECodeEditStringList(Format("Invalid stringlist index %d", i));
+}
+
+void TCodeEditStringList::setCapacityRaw(int newCapacity) {
+    if (newCapacity == capacity_) return;
+    if (newCapacity == 0) {
+        std::free(recs_);
+        std::free(flags_);
+        recs_ = nullptr;
+        flags_ = nullptr;
+    } else {
+        Rec* r = static_cast<Rec*>(std::realloc(recs_, sizeof(Rec) * static_cast<size_t>(newCapacity)));
+        if (!r) throw std::bad_alloc();
+        recs_ = r;
+        uint8_t* f = static_cast<uint8_t*>(std::realloc(flags_, static_cast<size_t>(newCapacity)));
+        if (!f) throw std::bad_alloc();
+        flags_ = f;
+    }
+    capacity_ = newCapacity;
+    if (!objects_.empty()) objects_.resize(static_cast<size_t>(std::max(newCapacity, count_)), nullptr);
+}
+
+void TCodeEditStringList::SetCapacity(int newCapacity) {
+    if (newCapacity < count_)
+        throw ECodeEditStringList("Stringlist capacity cannot be smaller than count");
+    setCapacityRaw(newCapacity);
+}
+
+void TCodeEditStringList::grow() {
+    int delta = capacity_ > 64 ? capacity_ / 4 : 16;
+    setCapacityRaw(capacity_ + delta);
+}
+
+void TCodeEditStringList::ensureCapacity(int needed) {
+    while (capacity_ < needed) grow();
+}
+
+std::string_view TCodeEditStringList::Line(int i) const {
+    if (i < 0 || i >= count_) return {};
+    return {recs_[i].text, recs_[i].length};
+}
+
+int TCodeEditStringList::LineLength(int i) const {
+    if (i < 0 || i >= count_) return 0;
+    return static_cast<int>(recs_[i].length);
+}
+
+void TCodeEditStringList::releaseText(int i) {
+    if (flags_[i] & OwnsText) std::free(const_cast<char*>(recs_[i].text));
+    recs_[i].text = nullptr;
+    recs_[i].length = 0;
+    flags_[i] = static_cast<uint8_t>(flags_[i] & ~OwnsText);
+}
+
+void TCodeEditStringList::storeText(int i, std::string_view s) {
+    releaseText(i);
+    if (s.empty()) return;
+    char* p = static_cast<char*>(std::malloc(s.size()));
+    if (!p) throw std::bad_alloc();
+    std::memcpy(p, s.data(), s.size());
+    recs_[i].text = p;
+    recs_[i].length = static_cast<uint32_t>(s.size());
+    flags_[i] |= OwnsText;
+}
+
+void TCodeEditStringList::insertRecords(int index, int n) {
+    if (count_ + n > capacity_) {
+        if (n == 1) grow();
+        ensureCapacity(count_ + n);
+    }
+    if (index < count_) {
+        std::memmove(recs_ + index + n, recs_ + index, sizeof(Rec) * static_cast<size_t>(count_ - index));
+        std::memmove(flags_ + index + n, flags_ + index, static_cast<size_t>(count_ - index));
+        if (!objects_.empty())
+            std::move_backward(objects_.begin() + index, objects_.begin() + count_, objects_.begin() + count_ + n);
+    }
+    for (int k = index; k < index + n; ++k) {
+        recs_[k] = Rec{nullptr, 0, NoLineState, -1};
+        flags_[k] = ExpansionStale;
+        if (!objects_.empty()) objects_[static_cast<size_t>(k)] = nullptr;
+    }
+    count_ += n;
+    if (longestIndex_ >= index) longestIndex_ += n;
+}
+
+void TCodeEditStringList::SetStrings(int i, std::string_view s) {
+    if (i == count_) {
+        Add(s);
+        return;
+    }
+    checkIndex(i, count_ - 1);
+    BatchGuard batch(*this);
+    storeText(i, s);
+    flags_[i] = static_cast<uint8_t>((flags_[i] & OwnsText) | ExpansionStale);
+    longestIndex_ = -1;
+    if (OnLinePut) OnLinePut(i, 1);
+}
+
+void* TCodeEditStringList::Objects(int i) const {
+    if (i < 0 || i >= count_ || objects_.empty()) return nullptr;
+    return objects_[static_cast<size_t>(i)];
+}
+
+void TCodeEditStringList::SetObjects(int i, void* obj) {
+    checkIndex(i, count_ - 1);
+    if (objects_.empty()) {
+        if (!obj) return;
+        objects_.assign(static_cast<size_t>(std::max(capacity_, count_)), nullptr);
+    }
+    objects_[static_cast<size_t>(i)] = obj;
+}
+
+int TCodeEditStringList::Add(std::string_view s) {
+    int index = count_;
+    Insert(index, s);
+    return index;
+}
+
+void TCodeEditStringList::Insert(int i, std::string_view s) {
+    checkIndex(i, count_);
+    BatchGuard batch(*this);
+    insertRecords(i, 1);
+    storeText(i, s);
+    notifyInserted(i, 1);
+}
+
+void TCodeEditStringList::Delete(int i) {
+    checkIndex(i, count_ - 1);
+    RemoveLines(i, 1);
+}
+
+void TCodeEditStringList::clearAll() {
+    for (int i = 0; i < count_; ++i)
+        if (flags_[i] & OwnsText) std::free(const_cast<char*>(recs_[i].text));
+    count_ = 0;
+    setCapacityRaw(0);
+    objects_.clear();
+    blocks_.clear();
+}
+
+void TCodeEditStringList::Clear() {
+    if (count_ > 0) {
+        BatchGuard batch(*this);
+        clearAll();
+        longestIndex_ = -1;
+        if (OnLinesCleared) OnLinesCleared();
+    }
+    longestIndex_ = -1;
+}
+
+void TCodeEditStringList::Exchange(int i, int j) {
+    checkIndex(i, count_ - 1);
+    checkIndex(j, count_ - 1);
+    if (i == j) return;
+    BatchGuard batch(*this);
+    std::swap(recs_[i], recs_[j]);
+    std::swap(flags_[i], flags_[j]);
+    if (!objects_.empty()) std::swap(objects_[static_cast<size_t>(i)], objects_[static_cast<size_t>(j)]);
+    if (longestIndex_ == i) longestIndex_ = j;
+    else if (longestIndex_ == j) longestIndex_ = i;
+}
+
+void TCodeEditStringList::AppendLines(const std::vector<std::string>& list) {
+    if (list.empty()) return;
+    BatchGuard batch(*this);
+    int first = count_;
+    int n = static_cast<int>(list.size());
+    int wanted = (count_ + n + 15) / 16 * 16;
+    if (capacity_ < wanted) setCapacityRaw(wanted);
+    size_t total = 0;
+    for (const std::string& s : list) total += s.size();
+    char* block = nullptr;
+    if (total > 0) {
+        blocks_.emplace_back(new char[total]);
+        block = blocks_.back().get();
+    }
+    insertRecords(first, n);
+    for (int k = 0; k < n; ++k) {
+        const std::string& s = list[static_cast<size_t>(k)];
+        if (!s.empty()) {
+            std::memcpy(block, s.data(), s.size());
+            recs_[first + k].text = block;
+            recs_[first + k].length = static_cast<uint32_t>(s.size());
+            block += s.size();
+        }
+    }
+    notifyInserted(first, n);
+}
+
+void TCodeEditStringList::AppendLines(const TCodeEditStringList& list) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list.Line(i));
+    int first = count_;
+    AppendLines(lines);
+    if (!list.objects_.empty())
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Objects(i)) SetObjects(first + i, list.Objects(i));
+}
+
+std::string TCodeEditStringList::Text() const {
+    if (count_ == 0) return {};
+    size_t total = 0;
+    for (int i = 0; i < count_; ++i) total += recs_[i].length + 2;
+    std::string out;
+    out.reserve(total - 2);
+    for (int i = 0; i < count_; ++i) {
+        if (i > 0) out += "\r\n";
+        out.append(recs_[i].text ? recs_[i].text : "", recs_[i].length);
+    }
+    return out;
+}
+
+void TCodeEditStringList::SetText(std::string_view text) {
+    BatchGuard batch(*this);
+    Clear();
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t stop = text.find_first_of("\r\n", pos);
+        if (stop == std::string_view::npos) stop = text.size();
+        Add(text.substr(pos, stop - pos));
+        pos = stop;
+        if (pos < text.size() && text[pos] == '\r') ++pos;
+        if (pos < text.size() && text[pos] == '\n') ++pos;
+    }
+}
+
+void TCodeEditStringList::Assign(const TCodeEditStringList& list) {
+    if (&list == this) return;
+    BatchGuard batch(*this);
+    Clear();
+    for (int i = 0; i < list.Count(); ++i) Add(list.Line(i));
+}
+
+void TCodeEditStringList::BeginBatch() {
+    if (updateCount_++ == 0 && OnLinesChanging) OnLinesChanging();
+}
+
+void TCodeEditStringList::EndBatch() {
+    if (updateCount_ <= 0) return;
+    if (--updateCount_ == 0 && OnLinesChanged) OnLinesChanged();
+}
+
+void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
+    int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), SystemErrorText(errno).c_str()));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), SystemErrorText(err).c_str()));
+    }
+    // Read the whole file into one block of its size; a file that turns out longer
+    // than it said (a pipe, a growing log) is read on to its end.
+    size_t cap = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    size_t size = 0;
+    std::unique_ptr<char[]> data(cap ? new char[cap] : nullptr);
+    auto fail = [&](int err) {
+        ::close(fd);
+        return EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), SystemErrorText(err).c_str()));
+    };
+    for (;;) {
+        if (size == cap) {
+            char probe[65536];
+            ssize_t n = ::read(fd, probe, sizeof probe);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) throw fail(errno);
+            if (n == 0) break;
+            size_t newCap = std::max(cap * 2, size + static_cast<size_t>(n) + 65536);
+            std::unique_ptr<char[]> bigger(new char[newCap]);
+            if (size) std::memcpy(bigger.get(), data.get(), size);
+            std::memcpy(bigger.get() + size, probe, static_cast<size_t>(n));
+            data = std::move(bigger);
+            cap = newCap;
+            size += static_cast<size_t>(n);
+            continue;
+        }
+        ssize_t n = ::read(fd, data.get() + size, cap - size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw fail(errno);
+        if (n == 0) break;
+        size += static_cast<size_t>(n);
+    }
+    ::close(fd);
+
+    const char* d = data.get();
+    bool hasCR = size > 0 && std::memchr(d, '\r', size) != nullptr;
+    // Upper bound of the line count, so that the record array is sized once.
+    size_t lfCount = 0, crCount = 0;
+    for (size_t p = findByte(d, 0, size, '\n'); p < size; p = findByte(d, p + 1, size, '\n')) ++lfCount;
+    if (hasCR)
+        for (size_t p = findByte(d, 0, size, '\r'); p < size; p = findByte(d, p + 1, size, '\r')) ++crCount;
+    size_t estimate = std::max(lfCount, crCount) + 1;
+
+    BatchGuard batch(*this);
+    Clear();
+    if (estimate > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
+    setCapacityRaw(static_cast<int>(std::min<size_t>(estimate, INT_MAX)));
+    bool crSeen = false, lfSeen = false;
+    size_t pos = 0;
+    size_t nextLF = findByte(d, 0, size, '\n');
+    size_t nextCR = hasCR ? findByte(d, 0, size, '\r') : size;
+    const bool hook = static_cast<bool>(OnLinesInserted);
+    while (pos < size) {
+        if (nextLF < pos) nextLF = findByte(d, pos, size, '\n');
+        if (nextCR < pos) nextCR = findByte(d, pos, size, '\r');
+        size_t stop = std::min(nextLF, nextCR);
+        if (count_ == capacity_) grow();
+        int index = count_++;
+        recs_[index] = Rec{stop > pos ? d + pos : nullptr, static_cast<uint32_t>(stop - pos), NoLineState, -1};
+        flags_[index] = ExpansionStale;
+        if (hook) OnLinesInserted(index, 1);
+        pos = stop;
+        if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; }
+        if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; }
+    }
+    if (!objects_.empty()) objects_.assign(static_cast<size_t>(capacity_), nullptr);
+    if (size > 0) blocks_.push_back(std::move(data));
+    if (crSeen && !lfSeen) lineBreakFormat_ = lbCr;
+    else if (lfSeen && !crSeen) lineBreakFormat_ = lbLf;
+    else lineBreakFormat_ = lbCrLf;
+}
+
+void TCodeEditStringList::SaveTextFile(const std::string& fileName) const {
+    auto createError = [&](int err) {
+        return EFCreateError(Format("Cannot create file \"%s\". %s", fileName.c_str(), SystemErrorText(err).c_str()));
+    };
+    auto writeError = [&](int err) {
+        return EFCreateError(Format("Cannot write file \"%s\". %s", fileName.c_str(), SystemErrorText(err).c_str()));
+    };
+    const char* brk = lineBreakFormat_ == lbLf ? "\n" : lineBreakFormat_ == lbCr ? "\r" : "\r\n";
+    size_t brkLen = lineBreakFormat_ == lbCrLf ? 2 : 1;
+    auto writeLines = [&](int fd) {
+        BufferedWriter w(fd);
+        for (int i = 0; i < count_; ++i)
+            if (!w.put(recs_[i].text, recs_[i].length, brk, brkLen)) return false;
+        return w.flush();
+    };
+
+    // The text goes to a temporary file beside the target, which replaces the
+    // target only once it is complete on disk: a failing write never destroys the
+    // file the user had.
+    const std::string target = resolveSaveTarget(fileName);
+    struct stat st;
+    bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) throw createError(EISDIR);
+    std::string tmp = dirOf(target) + "/." + baseOf(target) + ".pelm-XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        int err = errno;
+        // A folder we may not create files in, holding a file we may write: write
+        // that file in place, the only way left to save it.
+        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0) {
+            int wfd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (wfd < 0) throw createError(errno);
+            bool ok = writeLines(wfd) && ::fsync(wfd) == 0;
+            int werr = errno;
+            if (::close(wfd) != 0 && ok) { ok = false; werr = errno; }
+            if (!ok) throw writeError(werr);
+            return;
+        }
+        throw createError(err);
+    }
+    mode_t mode;
+    if (exists) {
+        mode = st.st_mode & 07777;
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) { /* keeping our own owner is fine */ }
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    // Keeping the original's permission bits matters more than reporting a file
+    // system that cannot set them.
+    (void)::fchmod(fd, mode);
+    int err = 0;
+    bool ok = writeLines(fd);
+    if (!ok) err = errno;
+    if (ok && ::fsync(fd) != 0) { ok = false; err = errno; }
+    if (::close(fd) != 0 && ok) { ok = false; err = errno; }
+    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+        err = errno;
+        ::unlink(tmp.c_str());
+        throw createError(err);
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        throw writeError(err);
+    }
+    int dfd = ::open(dirOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+void TCodeEditStringList::InsertEmptyLines(int index, int numLines) {
+    checkIndex(index, count_);
+    if (numLines <= 0) return;
+    BatchGuard batch(*this);
+    insertRecords(index, numLines);
+    for (int k = index; k < index + numLines; ++k) {
+        recs_[k] = Rec{nullptr, 0, 0, 0};
+        flags_[k] = 0;
+    }
+    notifyInserted(index, numLines);
+}
+
+void TCodeEditStringList::RemoveLines(int index, int numLines) {
+    if (numLines <= 0) return;
+    checkIndex(index, count_ - 1);
+    numLines = std::min(numLines, count_ - index);
+    BatchGuard batch(*this);
+    for (int k = index; k < index + numLines; ++k) releaseText(k);
+    int tail = count_ - index - numLines;
+    if (tail > 0) {
+        std::memmove(recs_ + index, recs_ + index + numLines, sizeof(Rec) * static_cast<size_t>(tail));
+        std::memmove(flags_ + index, flags_ + index + numLines, static_cast<size_t>(tail));
+        if (!objects_.empty())
+            std::move(objects_.begin() + index + numLines, objects_.begin() + count_, objects_.begin() + index);
+    }
+    count_ -= numLines;
+    if (longestIndex_ >= index) longestIndex_ = longestIndex_ < index + numLines ? -1 : longestIndex_ - numLines;
+    if (count_ == 0) blocks_.clear();
+    if (OnLinesDeleted) OnLinesDeleted(index, numLines);
+}
+
+int32_t TCodeEditStringList::LineState(int i) const {
+    if (i < 0 || i >= count_) return 0;
+    return recs_[i].endState;
+}
+
+void TCodeEditStringList::SetLineState(int i, int32_t value) {
+    checkIndex(i, count_ - 1);
+    BatchGuard batch(*this);
+    recs_[i].endState = value;
+}
+
+void TCodeEditStringList::computeExpansion(int i) const {
+    const Rec& r = recs_[i];
+    int tw = tabWidth_;
+    bool pow2 = (tw & (tw - 1)) == 0;
+    int64_t cells = 0;
+    bool tabs = false;
+    for (uint32_t k = 0; k < r.length; ++k) {
+        if (r.text[k] == '\t') {
+            tabs = true;
+            cells = pow2 ? ((cells + tw) & ~static_cast<int64_t>(tw - 1)) : cells + (tw - cells % tw);
+        } else {
+            ++cells;
+        }
+    }
+    const_cast<Rec&>(r).expandedLength = static_cast<int32_t>(std::min<int64_t>(cells, INT32_MAX));
+    flags_[i] = static_cast<uint8_t>((flags_[i] & OwnsText) | (tabs ? TabsPresent : TabsAbsent));
+}
+
+std::string_view TCodeEditStringList::ExpandedView(int i, std::string& scratch) const {
+    if (i < 0 || i >= count_) return {};
+    if (flags_[i] & TabsAbsent) return Line(i);
+    computeExpansion(i);
+    if (flags_[i] & TabsAbsent) return Line(i);
+    const Rec& r = recs_[i];
+    scratch.clear();
+    scratch.reserve(static_cast<size_t>(r.expandedLength));
+    int tw = tabWidth_;
+    for (uint32_t k = 0; k < r.length; ++k) {
+        char c = r.text[k];
+        if (c == '\t') {
+            int fill = tw - static_cast<int>(scratch.size() % static_cast<size_t>(tw));
+            scratch.append(static_cast<size_t>(fill), tw == 1 ? ' ' : '\t');
+        } else {
+            scratch += c;
+        }
+    }
+    return scratch;
+}
+
+std::string TCodeEditStringList::ExpandedText(int i) const {
+    std::string scratch;
+    return std::string(ExpandedView(i, scratch));
+}
+
+int TCodeEditStringList::ExpandedWidth(int i) const {
+    if (i < 0 || i >= count_) return 0;
+    if ((flags_[i] & ExpansionStale) || recs_[i].expandedLength < 0) computeExpansion(i);
+    return recs_[i].expandedLength;
+}
+
+int TCodeEditStringList::LongestLineWidth() const {
+    if (count_ == 0) return 0;
+    if (longestIndex_ < 0) {
+        int best = 0, bestWidth = -1;
+        for (int i = 0; i < count_; ++i) {
+            int w = ExpandedWidth(i);
+            if (w > bestWidth) { bestWidth = w; best = i; }
+        }
+        longestIndex_ = best;
+    }
+    return ExpandedWidth(longestIndex_);
+}
+
+void TCodeEditStringList::ApplyTabWidth(int n) {
+    if (n != tabWidth_) {
+        tabWidth_ = n;
+        longestIndex_ = -1;
+    }
+    for (int i = 0; i < count_; ++i) {
+        recs_[i].expandedLength = -1;
+        flags_[i] = static_cast<uint8_t>((flags_[i] & ~TabsAbsent) | ExpansionStale);
+    }
+}
+
+int32_t TCodeEditStringList::CachedExpandedLength(int i) const {
+    return i >= 0 && i < count_ ? recs_[i].expandedLength : 0;
+}
+
+uint8_t TCodeEditStringList::CachedFlags(int i) const {
+    return i >= 0 && i < count_ ? static_cast<uint8_t>(flags_[i] & (TabsPresent | TabsAbsent | ExpansionStale)) : 0;
+}
+
+}  // namespace pelm
