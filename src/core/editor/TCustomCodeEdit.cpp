@@ -696,7 +696,7 @@ void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
     EditCommandScope scope(*this);
     TBufferCoord p = ClampPos(pos, false);
     if (shift & ssShift) {
-        TBufferCoord a = HasSelection() ? anchor_ : caret_;
+        TBufferCoord a = ClampPos(HasSelection() ? anchor_ : caret_, true);
         setCaretRaw(p);
         setSelectionRaw(a, ClampPos(pos, true));
     } else {
