@@ -106,7 +106,9 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
         }
     } else if (isDeletion(item.Kind)) {
         std::string text = TextOfRange(item.StartPos, item.EndPos, mode);
-        deleteRange(item.StartPos, item.EndPos, mode, false, item.StartPos.Line);
+        // Selection deletions trimmed the joined line; caret deletions did not.
+        bool trim = (item.Kind == ckDelete || item.Kind == ckDeleteForward) && HasOption(eoTrimTrailingSpaces);
+        deleteRange(item.StartPos, item.EndPos, mode, trim, item.StartPos.Line);
         undoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, std::move(text), mode);
         anchor = caret = item.StartPos;
     } else if (item.Kind == ckLineBreak) {

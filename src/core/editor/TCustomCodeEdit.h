@@ -281,8 +281,10 @@ private:
                               bool trim, TCodeEditUndoList* rowList);
     // Replaces the selection by s with undo records in mode; the core of SelectedText :=.
     void setSelTextInMode(std::string_view s, TSelectionMode mode, TChangeKind insertKind);
-    // Deletes the selection, recording one deletion step.
-    void deleteSelectionRecorded();
+    // Deletes the selection, recording one deletion step; trim: the joined line
+    // loses its trailing blanks (only when nothing is inserted after it, so that
+    // the record replays exactly).
+    void deleteSelectionRecorded(bool trim = true);
     // Line normal mode equivalent of a line-mode range.
     void lineRangeAsStream(TBufferCoord b, TBufferCoord e, TBufferCoord& sb, TBufferCoord& se) const;
 
