@@ -553,7 +553,9 @@ void TCustomCodeEdit::SetFirstColumn(int column) {
     if (wordWrap_) column = 1;
     int vc = VisibleColumns();
     int maxCol = std::max(1, maxScrollWidth_ - vc + 1);
-    // Only a column beyond MaxScrollWidth needs the (costlier) longest line.
+    // Beyond MaxScrollWidth the caret's own line (cached width) usually decides;
+    // only a scroll further than that needs the longest line of the buffer.
+    if (column > maxCol) maxCol = std::max(maxCol, lines_.ExpandedWidth(caret_.Line - 1) + 1 - vc + 1);
     if (column > maxCol) maxCol = std::max(1, HorzScrollRange() - vc + 1);
     column = std::clamp(column, 1, maxCol);
     if (column == firstColumn_) return;
