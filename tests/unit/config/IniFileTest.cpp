@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,35 +14,6 @@
 
 using pelm::TIniFile;
 
-namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir() {
-        char tmpl[] = "/tmp/pelm-ini-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        chmod(path.c_str(), 0755);
-        std::system(("rm -rf '" + path + "'").c_str());
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-void writeFile(const std::string& name, const std::string& bytes) {
-    std::ofstream f(name, std::ios::binary);
-    f << bytes;
-}
-
-std::string readFile(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-}  // namespace
-
 struct ReadCase {
     const char* name;
     std::string file;
@@ -52,8 +25,8 @@ class IniRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniRead, ReadsAsTheStoreSays) {
     const ReadCase& c = GetParam();
-    TempDir dir;
-    writeFile(dir.file("a.ini"), c.file);
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("a.ini"), c.file);
     TIniFile ini(dir.file("a.ini"));
     EXPECT_EQ(ini.IniRead(c.section, c.key, "DEF"), c.expected);
 }
@@ -83,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFile, MissingFileReadsDefaultsAndCreatesNothing) {
-    TempDir dir;
+    pelm::test::TempDir dir;
     TIniFile ini(dir.file("none.ini"));
     EXPECT_EQ(ini.IniRead("A", "k", "d"), "d");
     EXPECT_EQ(ini.IniReadNumber("A", "k", 5), 5);
@@ -100,10 +73,10 @@ TEST(IniFile, NumbersDecimalAndHexadecimal) {
         {"$FFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
         {"\"0x10\"", 16}, {" 5 ", 5},
     };
-    TempDir dir;
+    pelm::test::TempDir dir;
     TIniFile ini(dir.file("n.ini"));
     for (const Case& c : cases) {
-        writeFile(dir.file("n.ini"), std::string("[S]\nk=") + c.text + "\n");
+        pelm::test::WriteFile(dir.file("n.ini"), std::string("[S]\nk=") + c.text + "\n");
         EXPECT_EQ(ini.IniReadNumber("S", "k", 42), c.expected) << c.text;
     }
     EXPECT_THROW(pelm::StrToInt(""), pelm::EConvertError);
@@ -125,11 +98,11 @@ class IniWrite : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(IniWrite, LeavesTheFileAsExpected) {
     const WriteCase& c = GetParam();
-    TempDir dir;
-    if (!c.before.empty()) writeFile(dir.file("w.ini"), c.before);
+    pelm::test::TempDir dir;
+    if (!c.before.empty()) pelm::test::WriteFile(dir.file("w.ini"), c.before);
     TIniFile ini(dir.file("w.ini"));
     c.write(ini);
-    EXPECT_EQ(readFile(dir.file("w.ini")), c.after);
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("w.ini")), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFile, ReadPairsInFileOrderWithoutEmptyNames) {
-    TempDir dir;
-    writeFile(dir.file("p.ini"), "[Autocorrect]\nteh = the \n=skip\nadn=\"and\"\n[Other]\nz=1\n");
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("p.ini"), "[Autocorrect]\nteh = the \n=skip\nadn=\"and\"\n[Other]\nz=1\n");
     TIniFile ini(dir.file("p.ini"));
     std::vector<std::string> pairs;
     ini.IniReadPairs("autocorrect", pairs);
@@ -162,11 +135,11 @@ TEST(IniFile, ReadPairsInFileOrderWithoutEmptyNames) {
 }
 
 TEST(IniFile, KeyNameBufferLimit) {
-    TempDir dir;
+    pelm::test::TempDir dir;
     // 2000 names of 9 characters take 20000 characters: only those that fit are seen.
     std::string text = "[S]\n";
     for (int i = 0; i < 2000; ++i) text += "key" + std::to_string(100000 + i) + "=v\n";
-    writeFile(dir.file("k.ini"), text);
+    pelm::test::WriteFile(dir.file("k.ini"), text);
     TIniFile ini(dir.file("k.ini"));
     std::vector<std::string> pairs;
     ini.IniReadPairs("S", pairs);
@@ -174,7 +147,7 @@ TEST(IniFile, KeyNameBufferLimit) {
 }
 
 TEST(IniFile, RefusedWriteRaisesAndKeepsEarlierWrites) {
-    TempDir dir;
+    pelm::test::TempDir dir;
     TIniFile ini(dir.file("s.ini"));
     ini.IniWrite("A", "first", "1");
     chmod(dir.file("s.ini").c_str(), 0444);
@@ -184,13 +157,13 @@ TEST(IniFile, RefusedWriteRaisesAndKeepsEarlierWrites) {
     } catch (const pelm::EError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.file("s.ini"));
     }
-    EXPECT_EQ(readFile(dir.file("s.ini")), "[A]\r\nfirst=1\r\n");
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("s.ini")), "[A]\r\nfirst=1\r\n");
     EXPECT_EQ(ini.IniRead("A", "first", ""), "1");
 }
 
 TEST(IniFile, WriteLeavesNoTemporaryAndKeepsMode) {
-    TempDir dir;
-    writeFile(dir.file("m.ini"), "[A]\n");
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("m.ini"), "[A]\n");
     chmod(dir.file("m.ini").c_str(), 0600);
     TIniFile ini(dir.file("m.ini"));
     for (int i = 0; i < 20; ++i) ini.IniWriteNumber("A", "k" + std::to_string(i), i);
