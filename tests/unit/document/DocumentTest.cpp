@@ -97,3 +97,30 @@ TEST(RecentFiles, Captions) {
     amp.InsertIfAbsent("/d/R&D.htm");
     EXPECT_EQ(amp.Caption(0), "&1 R&&D.htm");
 }
+
+#include "core/document/SearchState.h"
+
+TEST(SearchState, HistoryMovesCaseInsensitiveDuplicateToTopAndKeepsTen) {
+    std::vector<std::string> items = HistoryItems("Alpha\r\nbeta\r\ngamma");
+    PushHistory(items, "BETA");
+    EXPECT_EQ(items, (std::vector<std::string>{"BETA", "Alpha", "gamma"}));
+    PushHistory(items, "");
+    EXPECT_EQ(items.size(), 3u);
+    for (int i = 0; i < 12; ++i) PushHistory(items, "t" + std::to_string(i));
+    std::string text = HistoryText(items);
+    EXPECT_EQ(HistoryItems(text).size(), 10u);
+    EXPECT_EQ(HistoryItems(text).front(), "t11");
+}
+
+TEST(SearchState, PromptPlacement) {
+    TRect area{100, 100, 600, 300};
+    int left, top;
+    PlaceNearPosition(area, 200, 150, 165, 328, 66, left, top);  // upper part: below the line
+    EXPECT_EQ(left, 200);
+    EXPECT_EQ(top, 169);
+    PlaceNearPosition(area, 600, 350, 365, 328, 66, left, top);  // lower third: above, kept inside on the right
+    EXPECT_EQ(left, 700 - 328);
+    EXPECT_EQ(top, 350 - 66 - 4);
+    PlaceNearPosition(TRect{0, 0, 300, 300}, 50, 10, 20, 328, 66, left, top);  // wider than the area: centred
+    EXPECT_EQ(left, -14);
+}
