@@ -11,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "core/config/TIniFile.h"
 #include "gui/app/AppTitle.h"
+#include "gui/app/GuiText.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/TDocumentView.h"
 #include "gui/ui/TStatusPanel.h"
@@ -27,6 +28,12 @@ bool ShowsModifiedIcon(TfrMain& w) {
     const bool modified = shown == StatusIcon(true).toImage();
     EXPECT_TRUE(modified || shown == StatusIcon(false).toImage()) << "panel 0 shows neither icon";
     return modified;
+}
+
+QStringList Recent(TfrMain& w) {
+    QStringList list;
+    for (const std::string& name : w.RecentFiles().Items()) list << FileNameFromBytes(name);
+    return list;
 }
 
 // Changes the buffer the way an edit would and raises the editor's change event.
@@ -114,7 +121,7 @@ TEST_F(MainWindowTest, CommandLineOpenSelectsKindByLowerCasedExtension) {
         EXPECT_EQ(ApplicationTitle(), QString::fromLatin1(c.file) + " - Vorn Pelm");
         EXPECT_EQ(Text(*w), QStringLiteral("one\ntwo"));
         EXPECT_FALSE(ShowsModifiedIcon(*w));
-        EXPECT_EQ(w->RecentFiles().Items(), QStringList{path});
+        EXPECT_EQ(Recent(*w), QStringList{path});
         EXPECT_TRUE(prompts_.questions.empty());
     }
 }
@@ -255,7 +262,7 @@ TEST_F(MainWindowTest, YesWhoseSaveDoesNotHappenAbandonsTheCommand) {
         EXPECT_EQ(Text(*w).section('\n', 0, 0), QStringLiteral("precious"));
         EXPECT_TRUE(ShowsModifiedIcon(*w));
         EXPECT_NE(w->barStatus[2]->text(), QStringLiteral("CSS"));
-        EXPECT_EQ(w->RecentFiles().IndexOf(b), -1);
+        EXPECT_EQ(Recent(*w).indexOf(b), -1);
     }
 }
 
@@ -270,7 +277,7 @@ TEST_F(MainWindowTest, YesWithSaveAsOfANewDocumentSavesThenGoesOn) {
     EXPECT_TRUE(prompts_.errors.isEmpty());
     EXPECT_EQ(ReadFile(saved), QByteArray("kept\r\n<title>Vorn Pelm 2.00</title>\r\n\r\n</html>\r\n"));
     EXPECT_EQ(w->DocFileName(), b);
-    EXPECT_EQ(w->RecentFiles().Items(), (QStringList{b, saved}));
+    EXPECT_EQ(Recent(*w), (QStringList{b, saved}));
 }
 
 TEST_F(MainWindowTest, SaveAsPresetsTheDialogFromTheKindAndRemembersTheCaret) {
@@ -329,7 +336,7 @@ TEST_F(MainWindowTest, ThreeDroppedFilesOpenOnlyTheFirst) {
     EXPECT_EQ(w->DocFileName(), first);
     EXPECT_EQ(w->barStatus[2]->text(), QStringLiteral("JScript"));
     EXPECT_EQ(Text(*w), QStringLiteral("var a;"));
-    EXPECT_EQ(w->RecentFiles().Items(), QStringList{first});
+    EXPECT_EQ(Recent(*w), QStringList{first});
     EXPECT_TRUE(prompts_.errors.isEmpty());
 }
 
@@ -370,7 +377,7 @@ TEST_F(MainWindowTest, UnreadableFileLeavesTheDocumentAsItWas) {
         EXPECT_EQ(Text(*w), QStringLiteral("edited"));
         EXPECT_TRUE(ShowsModifiedIcon(*w));
         EXPECT_EQ(w->barStatus[2]->text(), QStringLiteral("CSS"));
-        EXPECT_EQ(w->RecentFiles().IndexOf(bad), -1);
+        EXPECT_EQ(Recent(*w).indexOf(bad), -1);
     }
 }
 
@@ -399,7 +406,7 @@ TEST_F(MainWindowTest, StartUpErrorSkipsTheRemainingSteps) {
         EXPECT_EQ(w->windowTitle(), QStringLiteral("Pelm2"));
         EXPECT_EQ(w->barStatus[2]->text(), QString());
         EXPECT_EQ(Text(*w), QString());
-        EXPECT_EQ(w->RecentFiles().Items().size(), c.recentLoaded ? 1 : 0);
+        EXPECT_EQ(Recent(*w).size(), c.recentLoaded ? 1 : 0);
     }
 }
 

@@ -34,11 +34,4 @@ QString FileNamePart(const QString& fileName) {
     return fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-std::string LowerCaseExtension(const QString& fileName) {
-    const QString name = FileNamePart(fileName);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) return {};
-    return cp1251::LowerCase(ToCp1251(name.mid(dot)));
-}
-
 }  // namespace pelm

@@ -23,8 +23,5 @@ QString MessageText(std::string_view bytes);
 
 // The name without its folders ("/a/b/index.html" -> "index.html").
 QString FileNamePart(const QString& fileName);
-// The extension with its dot, lower-cased by the Windows-1251 tables
-// ("INDEX.HTM" -> ".htm"); "" when the name has none.
-std::string LowerCaseExtension(const QString& fileName);
 
 }  // namespace pelm

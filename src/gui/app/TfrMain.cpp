@@ -16,7 +16,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/config/SettingsLocation.h"
 #include "core/config/TIniFile.h"
+#include "core/document/TemplateMarkers.h"
 #include "core/editor/TCodeEditStringList.h"
 #include "gui/app/AppTitle.h"
 #include "gui/app/Commands.h"
@@ -33,8 +35,6 @@ namespace pelm {
 const QString NewDocumentName = QStringLiteral("Новый");
 
 namespace {
-
-const char* const kSettingsName = "pelm.ini";
 
 // The filter list of the open and the save dialog, in the order of its indexes.
 QList<FileFilter> DocumentFilters() {
@@ -54,6 +54,21 @@ std::string CursorKey(const QString& docFileName) {
     return FileNameBytes(docFileName) + "_Cursor";
 }
 
+std::string ExtensionOf(const QString& fileName) {
+    return LowerCaseExtension(ToCp1251(fileName));
+}
+
+// The line and column (0-based) of a character offset in which every line
+// break counts 2; an offset inside a break belongs to the end of its line.
+std::pair<int, size_t> LineAt(const TCodeEditStringList& lines, long long offset) {
+    for (int i = 0; i < lines.Count(); ++i) {
+        const long long length = lines.LineLength(i);
+        if (offset <= length || i + 1 == lines.Count()) return {i, static_cast<size_t>(std::min(offset, length))};
+        offset -= length + 2;
+    }
+    return {0, 0};
+}
+
 }  // namespace
 
 TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList& arguments, QWidget* parent)
@@ -65,7 +80,7 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
     QString dir = programDir;
     if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    layoutFile_ = dir + QLatin1String(kSettingsName);
+    layoutFile_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
     createControls();
     FormCreate(dir, arguments);
 }
@@ -142,13 +157,13 @@ void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
     try {
         setAcceptDrops(true);
         RestoreWindowLayout(this, layoutFile_);
-        settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(dir + QLatin1String(kSettingsName)));
+        settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(layoutFile_));
         programDir_ = dir;
         LoadTagList();
         ApplyOptions();
-        mruOpenRecent_.LoadFromIni(*settingsFile_, "LastOpened");
-        OpenFrom(programDir_ + TemplatePath(DocumentKind::HTML), false, KindInfo(DocumentKind::HTML).newExtension);
-        if (!arguments.isEmpty()) OpenFrom(arguments.first(), true, LowerCaseExtension(arguments.first()));
+        mruOpenRecent_.Load(*settingsFile_, "LastOpened");
+        OpenFrom(programDir_ + TemplatePath(DocumentKind::HTML), false, KindTemplate(DocumentKind::HTML).extension);
+        if (!arguments.isEmpty()) OpenFrom(arguments.first(), true, ExtensionOf(arguments.first()));
         ModFlag(false);
     } catch (const EAbort&) {
     } catch (const std::exception& e) {
@@ -167,12 +182,12 @@ void TfrMain::LoadTagList() {
 }
 
 void TfrMain::ApplyOptions() {
-    for (int k = 0; k < DocumentKindCount; ++k) {
-        const DocumentKindInfo& info = KindInfo(static_cast<DocumentKind>(k));
-        const std::string file = settingsFile_->IniRead("Templates", info.templateKey, info.defaultTemplate);
-        templatePath_[static_cast<size_t>(k)] = QStringLiteral("Library/Templates/") + FileNameFromBytes(file);
-    }
-    mruOpenRecent_.SetMaxItems(settingsFile_->IniReadNumber("Editor", "OpenHistory", 4));
+    options_ = ReadAppOptions(*settingsFile_);
+    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
+}
+
+QString TfrMain::TemplatePath(DocumentKind kind) const {
+    return FileNameFromBytes(options_.TemplatePath[static_cast<int>(kind)]);
 }
 
 void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
@@ -182,52 +197,38 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
     snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
     if (setName) {
         docFileName_ = fileName;
-        mruOpenRecent_.InsertIfAbsent(fileName);
+        mruOpenRecent_.InsertIfAbsent(FileNameBytes(fileName));
     } else {
         docFileName_ = NewDocumentName;
     }
     FindTemplates();
     ModFlag(false);
     ReloadTitle();
-    if (const auto kind = KindFromExtension(ext)) SelectKind(*kind);
+    if (const auto kind = KindOfExtension(ext)) SelectKind(*kind);
 }
 
 void TfrMain::FindTemplates() {
     TCodeEditStringList& lines = snEditor->Lines();
-    // The length of the text with every line break counted as 2.
-    long long length = 0;
-    for (int i = 0; i < lines.Count(); ++i) length += lines.LineLength(i) + (i > 0 ? 2 : 0);
-    if (length < 4) return;
+    const std::string text = lines.Text();
+    if (text.size() < 4) return;
     snEditor->SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
     if (docFileName_ != NewDocumentName) return;
 
     snEditor->SetSelOffset(0);
     const QLocale locale = QLocale::system();
-    const std::string date = ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    const std::string time = ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat));
-    const std::string generator = "Vorn Pelm 2.00";
-    int caret = 0;
-    // The markers hold no line break, so each line is scanned on its own; each
-    // test sees the line as the previous one left it.
+    const TTemplateExpansion expansion =
+        ScanTemplateMarkers(text, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
+                            ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
+    // Each edit's offset is in the text as the edits before it left it. A
+    // marker never spans a line break, so each edit changes one line.
     BatchGuard batch(lines);
-    long long lineStart = 0;
-    for (int i = 0; i < lines.Count(); ++i) {
-        std::string line = lines.Strings(i);
-        bool changed = false;
-        for (size_t p = 0; p < line.size(); ++p) {
-            if (line.compare(p, 4, "%cur") == 0) {
-                line.erase(p, 4);
-                caret = static_cast<int>(lineStart + static_cast<long long>(p));
-                changed = true;
-            }
-            if (line.compare(p, 4, "%dat") == 0) { line.replace(p, 4, date); changed = true; }
-            if (line.compare(p, 4, "%tim") == 0) { line.replace(p, 4, time); changed = true; }
-            if (line.compare(p, 4, "%gen") == 0) { line.replace(p, 4, generator); changed = true; }
-        }
-        if (changed) lines.SetStrings(i, line);
-        lineStart += static_cast<long long>(line.size()) + 2;
+    for (const TTemplateEdit& edit : expansion.edits) {
+        const auto [line, column] = LineAt(lines, edit.offset);
+        std::string s = lines.Strings(line);
+        s.replace(column, static_cast<size_t>(edit.length), edit.replacement);
+        lines.SetStrings(line, s);
     }
-    snEditor->SetSelOffset(caret);
+    snEditor->SetSelOffset(expansion.caretOffset);
 }
 
 void TfrMain::ModFlag(bool value) {
@@ -243,7 +244,7 @@ void TfrMain::ReloadTitle() {
 
 void TfrMain::SelectKind(DocumentKind kind) {
     kind_ = kind;
-    barStatus[2]->setText(QString::fromLatin1(KindInfo(kind).statusText));
+    barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
 }
 
 void TfrMain::CheckFileSave() {
@@ -282,9 +283,9 @@ bool TfrMain::FileSaveAs() {
     FileDialogRequest request;
     request.filters = DocumentFilters();
     request.filterIndex = 0;
-    if (const auto kind = KindFromStatusText(barStatus[2]->text().toStdString())) {
-        request.filterIndex = KindInfo(*kind).saveFilterIndex;
-        request.defaultExt = QString::fromLatin1(KindInfo(*kind).saveDefaultExt);
+    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString())) {
+        request.filterIndex = KindSavePreset(*kind).filterIndex;
+        request.defaultExt = QString::fromLatin1(KindSavePreset(*kind).defaultExt);
     }
     request.fileName = FileNamePart(docFileName_);
     const QString chosen = prompts_->saveFileName(this, request);
@@ -293,7 +294,7 @@ bool TfrMain::FileSaveAs() {
     snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
     ModFlag(false);
     ReloadTitle();
-    mruOpenRecent_.InsertIfAbsent(docFileName_);
+    mruOpenRecent_.InsertIfAbsent(FileNameBytes(docFileName_));
     return true;
 }
 
@@ -306,7 +307,7 @@ void TfrMain::pnkFileNewHTMLClick() {
 }
 
 void TfrMain::pnkFileNewClick(DocumentKind kind) {
-    run([&] { OpenFrom(programDir_ + TemplatePath(kind), false, KindInfo(kind).newExtension); });
+    run([&] { OpenFrom(programDir_ + TemplatePath(kind), false, KindTemplate(kind).extension); });
 }
 
 void TfrMain::pnkFileOpenClick() {
@@ -316,7 +317,7 @@ void TfrMain::pnkFileOpenClick() {
         request.defaultExt = QStringLiteral("htm");
         const QString chosen = prompts_->openFileName(this, request);
         if (chosen.isEmpty()) return;
-        OpenFrom(chosen, true, LowerCaseExtension(chosen));
+        OpenFrom(chosen, true, ExtensionOf(chosen));
     });
 }
 
@@ -347,7 +348,7 @@ void TfrMain::snEditorChange() {
 void TfrMain::HandleDroppedFiles(const QStringList& fileNames) {
     if (fileNames.isEmpty()) return;
     const QString name = fileNames.first();
-    run([&] { OpenFrom(name, true, LowerCaseExtension(name)); });
+    run([&] { OpenFrom(name, true, ExtensionOf(name)); });
 }
 
 void TfrMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -410,7 +411,7 @@ void TfrMain::FormHide() {
 bool TfrMain::FormClose() {
     // A settings file that refuses the recent files is reported, but must not
     // keep the user from leaving.
-    if (settingsFile_) run([&] { mruOpenRecent_.SaveToIni(*settingsFile_, "LastOpened"); });
+    if (settingsFile_) run([&] { mruOpenRecent_.Save(*settingsFile_, "LastOpened"); });
     if (!RunCommand(this, *prompts_, [&] { CheckFileSave(); })) return false;
     SaveWindowLayout(this, layoutFile_);
     if (settingsFile_) run([&] {

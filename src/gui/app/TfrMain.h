@@ -11,8 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "gui/app/DocumentKind.h"
-#include "gui/app/TRecentFiles.h"
+#include "core/config/AppOptions.h"
+#include "core/document/DocumentKind.h"
+#include "core/document/RecentFiles.h"
 
 class QComboBox;
 class QDockWidget;
@@ -49,8 +50,8 @@ public:
     // EAbort when the caller's command is to be abandoned: on Cancel, and on Yes
     // when the document did not get saved.
     void CheckFileSave();
-    // Applies the options of pelm.ini that the window knows so far: the
-    // template files and the length of the recent-files list.
+    // Reads the options of pelm.ini and applies those the window has controls
+    // for so far: the template files and the length of the recent-files list.
     void ApplyOptions();
     // Restores the caret saved for the document and expands a new document's
     // template markers.
@@ -74,7 +75,8 @@ public:
     const QString& ProgramDir() const { return programDir_; }
     TIniFile* SettingsFile() const { return settingsFile_.get(); }
     const TRecentFiles& RecentFiles() const { return mruOpenRecent_; }
-    QString TemplatePath(DocumentKind kind) const { return templatePath_[static_cast<size_t>(kind)]; }
+    // Relative to ProgramDir, by kind.
+    QString TemplatePath(DocumentKind kind) const;
     std::optional<DocumentKind> Kind() const { return kind_; }
 
     // Controls, named as in the window's form.
@@ -111,7 +113,7 @@ private:
     QString programDir_;
     std::unique_ptr<TIniFile> settingsFile_;
     TRecentFiles mruOpenRecent_;
-    std::array<QString, DocumentKindCount> templatePath_;
+    TAppOptions options_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;
 };
