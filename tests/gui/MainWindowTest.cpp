@@ -92,6 +92,12 @@ TEST_F(MainWindowTest, StatusPanelsHintsWidthsAndEllipsis) {
             EXPECT_EQ(w->barStatus[i]->sizeHint().width(), expected[i].width);
         }
     }
+    // An automatic panel is as wide as its whole text: "Поток" is not cut.
+    w->show();
+    EXPECT_EQ(w->barStatus[4]->ShownText(), QStringLiteral("Поток"));
+    w->barStatus[1]->setText(QStringLiteral("/very/long/folder/name/that/does/not/fit/into/the/panel/index.html"));
+    EXPECT_TRUE(w->barStatus[1]->ShownText().endsWith(QStringLiteral("index.html")));
+    EXPECT_TRUE(w->barStatus[1]->ShownText().contains(QChar(0x2026)));
     EXPECT_EQ(w->btnDonate->text(), QStringLiteral("DONATE"));
     EXPECT_TRUE(w->btnDonate->font().bold());
     EXPECT_EQ(w->btnDonate->parentWidget(), w->barStatus[5]);

@@ -5,6 +5,11 @@
 
 namespace pelm {
 
+namespace {
+// Room kept free on each side of an elided text.
+constexpr int kTextPadding = 2;
+}  // namespace
+
 TStatusPanel::TStatusPanel(const QString& hint, int width, Qt::TextElideMode elide, QWidget* parent)
     : QLabel(parent), width_(width), elide_(elide) {
     setToolTip(hint);
@@ -17,6 +22,7 @@ TStatusPanel::TStatusPanel(const QString& hint, int width, Qt::TextElideMode eli
 QSize TStatusPanel::sizeHint() const {
     QSize size = QLabel::sizeHint();
     if (width_ > 0) size.setWidth(width_);
+    else if (elide_ != Qt::ElideNone) size.rwidth() += 2 * kTextPadding;
     return size;
 }
 
@@ -26,15 +32,22 @@ QSize TStatusPanel::minimumSizeHint() const {
     return size;
 }
 
+QRect TStatusPanel::textArea() const {
+    return contentsRect().adjusted(margin() + kTextPadding, 0, -margin() - kTextPadding, 0);
+}
+
+QString TStatusPanel::ShownText() const {
+    if (elide_ == Qt::ElideNone) return text();
+    return fontMetrics().elidedText(text(), elide_, textArea().width());
+}
+
 void TStatusPanel::paintEvent(QPaintEvent* event) {
     if (elide_ == Qt::ElideNone || text().isEmpty()) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
-    const QRect area = contentsRect().adjusted(margin() + 2, 0, -margin() - 2, 0);
-    const QString shown = fontMetrics().elidedText(text(), elide_, area.width());
-    style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+    style()->drawItemText(&painter, textArea(), static_cast<int>(alignment()), palette(), isEnabled(), ShownText(),
                           foregroundRole());
 }
 

@@ -13,6 +13,9 @@ public:
     Qt::TextElideMode ElideMode() const { return elide_; }
     int PanelWidth() const { return width_; }
 
+    // The text as the panel shows it at its present width.
+    QString ShownText() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -20,6 +23,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect textArea() const;
+
     int width_;
     Qt::TextElideMode elide_;
 };
