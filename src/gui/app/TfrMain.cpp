@@ -1,5 +1,8 @@
 #include "gui/app/TfrMain.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -80,7 +83,7 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
     QString dir = programDir;
     if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    layoutFile_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
+    settingsFileName_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
     createControls();
     FormCreate(dir, arguments);
 }
@@ -156,8 +159,8 @@ void TfrMain::createControls() {
 void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
     try {
         setAcceptDrops(true);
-        RestoreWindowLayout(this, layoutFile_);
-        settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(layoutFile_));
+        RestoreWindowLayout(this, settingsFileName_);
+        settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(settingsFileName_));
         programDir_ = dir;
         LoadTagList();
         ApplyOptions();
@@ -413,7 +416,7 @@ bool TfrMain::FormClose() {
     // keep the user from leaving.
     if (settingsFile_) run([&] { mruOpenRecent_.Save(*settingsFile_, "LastOpened"); });
     if (!RunCommand(this, *prompts_, [&] { CheckFileSave(); })) return false;
-    SaveWindowLayout(this, layoutFile_);
+    SaveWindowLayout(this, settingsFileName_);
     if (settingsFile_) run([&] {
         if (settingsFile_->IniReadNumber("Toolbars", "TagInsertHide", 0) == 1) pnlTagInsert->hide();
     });

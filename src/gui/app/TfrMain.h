@@ -106,7 +106,9 @@ private:
     bool FileSaveAs();
     void run(const std::function<void()>& command);
 
-    QString layoutFile_;  // pelm.ini in the program's folder, also before ProgramDir is set
+    // pelm.ini (in the program's folder when it can be written), known
+    // before ProgramDir is set, for the layout calls.
+    QString settingsFileName_;
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts* prompts_;
     QString docFileName_;
