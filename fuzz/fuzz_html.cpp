@@ -4,7 +4,9 @@
 // line, any byte value included. Every line must be covered by contiguous tokens
 // up to its first NUL and end with a stable end token; a second scan from the
 // same state must give the same tokens and end state; and a line started from
-// a real state must end in a state that survives a line end.
+// a real state must end in a state that survives a line end. Finally the lines
+// go into a line buffer: after one line is changed, the incremental rescan
+// must leave the same states as a full rescan.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/editor/TCodeEditStringList.h"
+#include "core/highlight/Rescan.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 using pelm::THTMLHighlighter;
@@ -69,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<Token> first, second;
     uint32_t state = data[0];
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::vector<std::string_view> lines;
     for (;;) {
         size_t lf = rest.find('\n');
         std::string_view line = rest.substr(0, lf);
@@ -78,8 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (first != second || end != again) fail("second scan differs", 0);
         if (validStart && !survivesLineEnd(end)) fail("end state cannot survive a line end", static_cast<int>(end));
         state = end;
+        lines.push_back(line);
         if (lf == std::string_view::npos) break;
         rest.remove_prefix(lf + 1);
     }
+
+    pelm::TCodeEditStringList buffer, copy;
+    for (std::string_view l : lines) buffer.Add(l);
+    pelm::FullRescan(buffer, hl);
+    // Change one line: drop its first half, so that open constructs change.
+    int changed = data[0] % static_cast<int>(lines.size());
+    std::string_view old = lines[static_cast<size_t>(changed)];
+    buffer.SetStrings(changed, old.substr(old.size() / 2));
+    int last = pelm::RescanFrom(buffer, hl, changed);
+    if (last < changed || last >= buffer.Count()) fail("rescan returned a line outside the buffer", last);
+    copy.Assign(buffer);
+    pelm::FullRescan(copy, hl);
+    for (int i = 0; i < buffer.Count(); ++i)
+        if (buffer.LineState(i) != copy.LineState(i)) fail("incremental rescan differs from a full rescan", i);
     return 0;
 }
