@@ -151,8 +151,8 @@ void TCustomCodeEdit::hookCleared() {
 
 void TCustomCodeEdit::rescanFrom(int index, int count) {
     if (!highlighter_ || lines_.Count() == 0) return;
-    int k = highlighter_->RescanFrom(lines_, index);
-    while (k < index + count - 1) k = highlighter_->RescanFrom(lines_, k + 1);
+    if (count > 1) highlighter_->RescanInserted(lines_, index, count);
+    else highlighter_->RescanFrom(lines_, index);
 }
 
 void TCustomCodeEdit::hookDeleted(int index, int count) {
@@ -192,9 +192,17 @@ void TCustomCodeEdit::updateWordChars() {
     }
 }
 
+void TCustomCodeEdit::SetHighlighter(TCustomHighlighter* hl) {
+    if (hl == Highlighter()) return;
+    auto next = hl ? std::make_unique<TCodeEditHighlighterAdapter>(*hl) : nullptr;
+    SetHighlighterLink(next.get());
+    adapter_ = std::move(next);
+}
+
 void TCustomCodeEdit::SetHighlighterLink(TCodeEditHighlighterLink* link) {
     if (highlighter_ == link) return;
     if (highlighter_) highlighter_->Subscribe(nullptr);
+    if (adapter_ && adapter_.get() != link) adapter_.reset();
     highlighter_ = link;
     auto refresh = [this] {
         updateWordChars();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/editor/TCodeEditClipboard.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/editor/TCodeEditHighlighterLink.h"
 #include "core/editor/TCodeEditKeyStrokes.h"
 #include "core/editor/TCodeEditMarkList.h"
@@ -180,8 +181,13 @@ public:
     const TCodeEditMark* Bookmark(int n) const;
     TCodeEditMarkList& Marks() { return marks_; }
 
-    // ---- highlighter seam
-    // Attaches a highlighter (through its link) or detaches it with nullptr.
+    // ---- highlighter
+    // The attached highlighter, or none. Attaching subscribes the editor to its
+    // change notification and rescans every line; nullptr detaches. The owner
+    // detaches a highlighter before destroying it.
+    void SetHighlighter(TCustomHighlighter* hl);
+    TCustomHighlighter* Highlighter() const { return adapter_ ? &adapter_->Highlighter() : nullptr; }
+    // The same through the seam (any implementation of the link, e.g. a test's).
     void SetHighlighterLink(TCodeEditHighlighterLink* link);
     TCodeEditHighlighterLink* HighlighterLink() const { return highlighter_; }
     bool IsWordChar(unsigned char c) const { return wordChars_[c]; }
@@ -325,6 +331,7 @@ private:
     TMemoryClipboard memoryClipboard_;
     TCodeEditClipboard* clipboard_ = &memoryClipboard_;
     TCodeEditHighlighterLink* highlighter_ = nullptr;
+    std::unique_ptr<TCodeEditHighlighterAdapter> adapter_;  // when attached by SetHighlighter
     TCodeEditHighlighterLink::CharSet wordChars_{};
     TCodeEditWordWrap::BreakSet breakChars_{};
 

@@ -276,3 +276,31 @@ TEST(Highlighter, WordsBracketsAndRescans) {
 }
 
 }  // namespace
+
+#include "core/highlight/THTMLHighlighter.h"
+
+namespace {
+
+TEST(Highlighter, RealHighlighterStatesAndComments) {
+    THTMLHighlighter html;
+    TCustomCodeEdit e;
+    Load(e, "|(a <!-- ) \n --> b)\nc");
+    e.SetHighlighter(&html);
+    EXPECT_EQ(e.Highlighter(), &html);
+    EXPECT_EQ(html.SubscriberCount(), 1);
+    // The comment's range is stored at the end of line 1.
+    EXPECT_NE(e.Lines().LineState(0), e.Lines().LineState(2));
+    Keys(e, "{Match}");  // the ")" inside the comment does not count
+    EXPECT_EQ(Show(e), "(a <!-- ) \n --> b|)\nc");
+    // Closing the comment on line 1 changes the state that line 2 starts from.
+    int32_t before = e.Lines().LineState(0);
+    e.SetCaretPos({11, 1});
+    Keys(e, "-->");
+    EXPECT_NE(e.Lines().LineState(0), before);
+    EXPECT_EQ(e.Lines().LineState(0), e.Lines().LineState(2));
+    e.SetHighlighter(nullptr);
+    EXPECT_EQ(html.SubscriberCount(), 0);
+    EXPECT_EQ(e.Highlighter(), nullptr);
+}
+
+}  // namespace
