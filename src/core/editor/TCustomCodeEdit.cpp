@@ -129,6 +129,12 @@ void TCustomCodeEdit::hookChanged() {
         anchor_ = active_ = c;
         statusChanged(scSelection | scCaretX | scCaretY);
     }
+    int digits = AutoSizeDigitCount();
+    if (digits != lastDigits_) {
+        // The line-number field widened or narrowed: fewer or more text columns.
+        lastDigits_ = digits;
+        GutterChanged();
+    }
     if (pendingFirstLine_ != 0) {
         int f = pendingFirstLine_, l = pendingLastLine_;
         pendingFirstLine_ = pendingLastLine_ = 0;
@@ -544,34 +550,6 @@ int TCustomCodeEdit::RowCount() const {
     return std::max(1, lines_.Count());
 }
 
-void TCustomCodeEdit::SetFirstRow(int row) {
-    int maxRow = std::max(1, RowCount() - VisibleRows() + 1);
-    row = std::clamp(row, 1, maxRow);
-    if (row == firstRow_) return;
-    firstRow_ = row;
-    if (view_) view_->InvalidateAll();
-    statusChanged(scTopLine);
-}
-
-int TCustomCodeEdit::HorzScrollRange() const {
-    return std::max(maxScrollWidth_, lines_.LongestLineWidth() + 1);
-}
-
-void TCustomCodeEdit::SetFirstColumn(int column) {
-    if (wordWrap_) column = 1;
-    int vc = VisibleColumns();
-    int maxCol = std::max(1, maxScrollWidth_ - vc + 1);
-    // Beyond MaxScrollWidth the caret's own line (cached width) usually decides;
-    // only a scroll further than that needs the longest line of the buffer.
-    if (column > maxCol) maxCol = std::max(maxCol, lines_.ExpandedWidth(caret_.Line - 1) + 1 - vc + 1);
-    if (column > maxCol) maxCol = std::max(1, HorzScrollRange() - vc + 1);
-    column = std::clamp(column, 1, maxCol);
-    if (column == firstColumn_) return;
-    firstColumn_ = column;
-    if (view_) view_->InvalidateAll();
-    statusChanged(scLeftChar);
-}
-
 void TCustomCodeEdit::rebuildWrap() {
     if (!wrap_) wrap_ = std::make_unique<TCodeEditWordWrap>(lines_);
     wrap_->Rebuild(VisibleColumns(), breakChars_);
@@ -684,17 +662,6 @@ TDisplayCoord TCustomCodeEdit::PixelsToCell(int x, int y) const {
     return TDisplayCoord{std::max(1, col), std::max(1, row)};
 }
 
-void TCustomCodeEdit::EnsureCaretVisible() {
-    TDisplayCoord d = CaretDisplayPos();
-    int vr = std::max(1, VisibleRows());
-    if (d.Row < firstRow_) SetFirstRow(d.Row);
-    else if (d.Row > firstRow_ + vr - 1) SetFirstRow(d.Row - vr + 1);
-    if (wordWrap_) return;
-    int vc = std::max(1, VisibleColumns());
-    if (d.Column < firstColumn_) SetFirstColumn(d.Column);
-    else if (d.Column > firstColumn_ + vc - 1) SetFirstColumn(d.Column - vc + 1);
-}
-
 // ---------------------------------------------------------------- mouse
 
 void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
@@ -739,25 +706,6 @@ void TCustomCodeEdit::SelectWordAt(TBufferCoord pos) {
     }
     setCaretRaw(TBufferCoord{e, pos.Line});
     setSelectionRaw(TBufferCoord{b, pos.Line}, TBufferCoord{e, pos.Line});
-}
-
-void TCustomCodeEdit::AutoScrollTick(int dxCells, int dyRows, bool shift) {
-    EditCommandScope scope(*this);
-    auto step = [](int d) { return d == 0 ? 0 : (d > 0 ? d + 1 : d - 1); };
-    int vr = std::max(1, VisibleRows());
-    int rows = step(dyRows) * (shift ? vr : 1);
-    int cols = step(dxCells);
-    SetFirstRow(firstRow_ + rows);
-    SetFirstColumn(firstColumn_ + cols);
-    TDisplayCoord d = CaretDisplayPos();
-    if (rows < 0) d.Row = firstRow_;
-    else if (rows > 0) d.Row = std::min(firstRow_ + vr - 1, RowCount());
-    if (cols < 0) d.Column = firstColumn_;
-    else if (cols > 0) d.Column = firstColumn_ + std::max(1, VisibleColumns()) - 1;
-    TBufferCoord p = RowToTextPos(d);
-    TBufferCoord a = anchor_;
-    setCaretRaw(ClampPos(p, false));
-    setSelectionRaw(a, ClampPos(p, true));
 }
 
 bool TCustomCodeEdit::DropInsideSelection(TBufferCoord pos, bool copy) const {

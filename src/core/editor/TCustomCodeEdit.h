@@ -6,6 +6,7 @@
 //
 // The implementation is spread over several files by topic:
 //   TCustomCodeEdit.cpp    state, buffer hooks, positions, metrics, bookmarks, mouse
+//   TCodeEditScrolling.cpp scroll position, caret in view, scroll bars, wheel
 //   TCodeEditSelection.cpp selection text read/write, the text primitives, clipboard
 //   TCodeEditUndoRedo.cpp  undo and redo
 //   TCodeEditCommands.cpp  PerformCommand and every command
@@ -39,6 +40,14 @@ public:
     // Scroll position, ranges or caret place changed (reported when painting is unlocked).
     virtual void ScrollBarsChanged() {}
     virtual void CaretChanged() {}
+};
+
+// One scroll bar: range 1..Range, Page, Position; arrows off when all fits.
+struct TScrollBarInfo {
+    int Range = 1;
+    int Page = 0;
+    int Position = 1;
+    bool ArrowsEnabled = true;
 };
 
 struct TCodeGutter {
@@ -229,6 +238,15 @@ public:
     // Horizontal scroll range: MaxScrollWidth, or more when a line is longer.
     int HorzScrollRange() const;
     void EnsureCaretVisible();
+    TScrollBarInfo HorzScrollBar() const;  // all zero while word wrap is on
+    TScrollBarInfo VertScrollBar() const;
+    // The top row while the vertical scroll box is dragged to a position.
+    int RowOfScrollBox(int boxPosition) const;
+    // "%d - %d": the lines of the top row and of the last visible row.
+    std::string ScrollHintText() const;
+    // Scrolls without moving the caret: delta in wheel units (120 a notch),
+    // wheelLines rows a notch, or a page with wholePage (Ctrl held).
+    void MouseWheel(int delta, bool wholePage, int wheelLines);
 
     // ---- mouse, in buffer positions (the view converts pixels with PixelsToCell
     // and RowToTextPos)
@@ -380,6 +398,8 @@ private:
     int firstColumn_ = 1;
     bool wordWrap_ = false;
     std::unique_ptr<TCodeEditWordWrap> wrap_;
+    int wheelRemainder_ = 0;
+    int lastDigits_ = 4;  // gutter digits in use when the lines last changed
 };
 
 // Takes the painting lock and marks the lines as the editor's own change for

@@ -183,3 +183,62 @@ TEST(Paging, PageDownMovesViewAndCaretTogether) {
 }
 
 }  // namespace
+
+namespace {
+
+class Scrolling : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<std::string> many(100000, "row");
+        e.Lines().AppendLines(many);
+        e.SetClientSize(e.GutterSpan() + 2 + 80 * 8, 20 * e.RowPixelHeight());
+    }
+    TCustomCodeEdit e;
+};
+
+TEST_F(Scrolling, WheelKeepsRemainderAndCapsTheStep) {
+    e.SetFirstRow(500);
+    e.MouseWheel(-60, false, 3);
+    EXPECT_EQ(e.FirstRow(), 500);
+    e.MouseWheel(-60, false, 3);  // two halves make one notch down
+    EXPECT_EQ(e.FirstRow(), 503);
+    e.MouseWheel(120, false, 50);  // never more than a window
+    EXPECT_EQ(e.FirstRow(), 483);
+    e.MouseWheel(240, true, 3);
+    EXPECT_EQ(e.FirstRow(), 443);
+    EXPECT_EQ(e.CaretPos(), (TBufferCoord{1, 1}));
+}
+
+TEST_F(Scrolling, BarsScaleAbove32767AndHintShowsLines) {
+    e.SetFirstRow(50000);
+    TScrollBarInfo v = e.VertScrollBar();
+    EXPECT_EQ(v.Range, 32767);
+    EXPECT_NEAR(v.Position, 50000 * 32767 / 100000, 1);
+    EXPECT_TRUE(v.ArrowsEnabled);
+    TScrollBarInfo h = e.HorzScrollBar();
+    EXPECT_EQ(h.Range, 1024);
+    EXPECT_EQ(h.Page, 80);
+    EXPECT_EQ(e.ScrollHintText(), "50000 - 50020");
+    EXPECT_EQ(e.RowOfScrollBox(32767), 100000 + 20 - 1);
+}
+
+TEST_F(Scrolling, AutoScrollExtendsTheSelection) {
+    e.SetCaretPos({1, 10});
+    e.MouseDown({1, 10}, 0);
+    e.AutoScrollTick(0, 2, false);  // two rows below the text: scroll by 3
+    EXPECT_EQ(e.FirstRow(), 4);
+    EXPECT_EQ(e.SelEndPos().Line, 4 + 20 - 1);
+    EXPECT_EQ(e.SelBeginPos(), (TBufferCoord{1, 10}));
+}
+
+TEST(GutterAutoSize, WidensWithTheLineCount) {
+    TCustomCodeEdit e;
+    e.Gutter().ShowLineNumbers = true;
+    e.Gutter().AutoSize = true;
+    int narrow = e.GutterSpan();
+    std::vector<std::string> many(123456, "x");
+    e.Lines().AppendLines(many);
+    EXPECT_EQ(e.GutterSpan(), narrow + 2 * e.CellPixelWidth());
+}
+
+}  // namespace
