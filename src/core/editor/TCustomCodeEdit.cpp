@@ -155,10 +155,10 @@ void TCustomCodeEdit::hookCleared() {
     statusChanged(scAll);
 }
 
-void TCustomCodeEdit::rescanFrom(int index, int count) {
-    if (!highlighter_ || lines_.Count() == 0) return;
-    if (count > 1) highlighter_->RescanInserted(lines_, index, count);
-    else highlighter_->RescanFrom(lines_, index);
+int TCustomCodeEdit::rescanFrom(int index, int count) {
+    if (!highlighter_ || lines_.Count() == 0) return index;
+    if (count > 1) return highlighter_->RescanInserted(lines_, index, count);
+    return highlighter_->RescanFrom(lines_, index);
 }
 
 void TCustomCodeEdit::hookDeleted(int index, int count) {
@@ -177,8 +177,11 @@ void TCustomCodeEdit::hookInserted(int index, int count) {
 
 void TCustomCodeEdit::hookPut(int index) {
     bool rowsChanged = wordWrap_ && wrap_->LinePut(index);
-    rescanFrom(index, 1);
-    invalidateLines(index + 1, rowsChanged ? -1 : index + 1, true, rowsChanged);
+    int last = rescanFrom(index, 1);
+    // Text down to the last line whose colours may have changed; the gutter
+    // below only when the line's number of rows changed.
+    invalidateLines(index + 1, rowsChanged ? -1 : std::max(index, last) + 1, true, false);
+    invalidateLines(index + 1, rowsChanged ? -1 : index + 1, false, true);
 }
 
 // ---------------------------------------------------------------- highlighter seam

@@ -281,7 +281,7 @@ private:
     void hookDeleted(int index, int count);
     void hookInserted(int index, int count);
     void hookPut(int index);
-    void rescanFrom(int index, int count);
+    int rescanFrom(int index, int count);  // the last line rescanned
     void invalidateLines(int firstLine, int lastLine, bool text, bool gutter);
 
     // status and painting

@@ -304,3 +304,31 @@ TEST(Highlighter, RealHighlighterStatesAndComments) {
 }
 
 }  // namespace
+
+namespace {
+
+struct RecordingView : TCodeEditView {
+    std::vector<std::pair<int, int>> rows;
+    int all = 0, bars = 0;
+    void InvalidateRows(int first, int last, bool, bool) override { rows.emplace_back(first, last); }
+    void InvalidateAll() override { ++all; }
+    void ScrollBarsChanged() override { ++bars; }
+};
+
+TEST(View, RepaintsOfOneChangeAreCollected) {
+    TCustomCodeEdit e;
+    RecordingView v;
+    Load(e, "a\nb|\nc\nd");
+    e.SetView(&v);
+    Keys(e, "x");
+    ASSERT_EQ(v.rows.size(), 1u);
+    EXPECT_EQ(v.rows[0], (std::pair<int, int>{2, 2}));
+    v.rows.clear();
+    e.SetSelectedText("1\r\n2\r\n3");  // several lines change: one pending area
+    ASSERT_EQ(v.rows.size(), 1u);
+    EXPECT_EQ(v.rows[0], (std::pair<int, int>{2, -1}));
+    EXPECT_GE(v.bars, 2);
+    e.SetView(nullptr);
+}
+
+}  // namespace
