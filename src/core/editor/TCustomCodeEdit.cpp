@@ -222,7 +222,10 @@ void TCustomCodeEdit::SetHighlighterLink(TCodeEditHighlighterLink* link) {
             --ownEdit_;
         }
         if (wordWrap_) rebuildWrap();
-        if (view_) view_->InvalidateAll();
+        if (view_) {
+            view_->HighlighterChanged();
+            view_->InvalidateAll();
+        }
     };
     if (highlighter_) highlighter_->Subscribe(refresh);
     refresh();
@@ -709,6 +712,15 @@ void TCustomCodeEdit::SelectWordAt(TBufferCoord pos) {
     }
     setCaretRaw(TBufferCoord{e, pos.Line});
     setSelectionRaw(TBufferCoord{b, pos.Line}, TBufferCoord{e, pos.Line});
+}
+
+void TCustomCodeEdit::GutterClick(int row) {
+    int line = LineOfRow(row);
+    if (line > std::max(1, lines_.Count())) return;
+    const TCodeEditMark* first = nullptr;
+    for (int i = 0; i < marks_.Count() && !first; ++i)
+        if (marks_.Items(i).Line == line && marks_.Items(i).IsBookmark()) first = &marks_.Items(i);
+    if (OnGutterClick) OnGutterClick(line, first);
 }
 
 bool TCustomCodeEdit::DropInsideSelection(TBufferCoord pos, bool copy) const {

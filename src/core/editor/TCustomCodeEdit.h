@@ -40,6 +40,9 @@ public:
     // Scroll position, ranges or caret place changed (reported when painting is unlocked).
     virtual void ScrollBarsChanged() {}
     virtual void CaretChanged() {}
+    // A highlighter was attached, detached or changed its attributes: the view
+    // recomputes the cell size from the font styles the attributes use.
+    virtual void HighlighterChanged() {}
 };
 
 // One scroll bar: range 1..Range, Page, Position; arrows off when all fits.
@@ -163,6 +166,8 @@ public:
     std::function<void(TStatusChanges)> OnStatusChange;
     std::function<void(int slot)> OnPlaceBookmark;
     std::function<void(int slot)> OnClearBookmark;
+    // A left click in the gutter: the line and the first bookmark on it (or nullptr).
+    std::function<void(int line, const TCodeEditMark* mark)> OnGutterClick;
 
     // ---- commands and keys
     TCodeEditKeyStrokes& Keystrokes() { return keystrokes_; }
@@ -253,6 +258,7 @@ public:
     void MouseDown(TBufferCoord pos, TShiftState shift);  // left press: place or extend
     void MouseDragTo(TBufferCoord pos);                    // left button held
     void SelectWordAt(TBufferCoord pos);                   // double click
+    void GutterClick(int row);                             // left click in the gutter
     // One tick of the auto-scroll timer: the mouse is dx cells / dy rows beyond
     // the text area (negative: left/above).
     void AutoScrollTick(int dxCells, int dyRows, bool shift);

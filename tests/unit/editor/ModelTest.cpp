@@ -29,6 +29,12 @@ TEST(Bookmarks, PlaceJumpRemove) {
     EXPECT_EQ(e.Marks().Count(), 2);
     e.JumpToBookmark(3);
     EXPECT_EQ(e.CaretPos(), (TBufferCoord{2, 20}));
+    int clickedLine = 0;
+    const TCodeEditMark* clicked = nullptr;
+    e.OnGutterClick = [&](int line, const TCodeEditMark* m) { clickedLine = line; clicked = m; };
+    e.GutterClick(20);
+    EXPECT_EQ(clickedLine, 20);
+    EXPECT_EQ(clicked, e.Bookmark(3));
     e.RemoveBookmark(3);
     EXPECT_EQ(e.Bookmark(3), nullptr);
     e.JumpToBookmark(3);
