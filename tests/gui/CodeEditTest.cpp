@@ -86,6 +86,11 @@ TEST_F(CodeEditTest, TypingGoesThroughTheCodePage) {
     EXPECT_EQ(Text(), "ab c");
     // Cyrillic letters become their 1251 bytes; a character the code page lacks is dropped.
     SendKey(0, Qt::NoModifier, QStringLiteral("ж"));
+    // With the key codes a Russian layout gives (Е sits on the T key: no table entry).
+    const QString word = QStringLiteral("Привет");
+    for (QChar c : word) SendKey(c.toUpper().unicode(), Qt::NoModifier, QString(c));
+    EXPECT_EQ(M().LineText(1).substr(4), "\xE6\xCF\xF0\xE8\xE2\xE5\xF2");
+    for (int i = 0; i < word.size(); ++i) QTest::keyClick(edit_, Qt::Key_Backspace);
     SendKey(0, Qt::NoModifier, QStringLiteral("中"));
     SendKey(0, Qt::NoModifier, QStringLiteral("€"));
     EXPECT_EQ(Text(), "ab c\xE6\x88");
@@ -405,6 +410,19 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     EXPECT_TRUE(w->snEditor->Model().WantTabs);
     EXPECT_EQ(w->snEditor->Highlighter(), &w->HTMLHighlighter1);
     EXPECT_EQ(w->snEditor->EditorFont().pixelSize(), 13);
+
+    // Typed text is saved as code-page bytes.
+    const QString file = WriteFile(QStringLiteral("typed.html"), "<p></p>\r\n");
+    w->ModFlag(false);
+    w->OpenFrom(file, true, ".html");
+    w->snEditor->Model().SetCaretPos(TBufferCoord{4, 1});
+    for (QChar c : QStringLiteral("Да!")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w->snEditor, &press);
+    }
+    w->pnkFileSaveClick();
+    EXPECT_EQ(ReadFile(file), QByteArray("<p>\xC4\xE0!</p>\r\n"));
+    EXPECT_FALSE(w->snEditor->Modified());
     EXPECT_TRUE(QFontInfo(w->snEditor->EditorFont()).fixedPitch());
 }
 
