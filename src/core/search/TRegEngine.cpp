@@ -24,6 +24,7 @@ constexpr size_t kMaxProgram = 100000;
 constexpr size_t kMaxMemoBits = size_t(64) << 20;
 constexpr long long kBaseBudget = 20000000;
 constexpr long long kBudgetPerByte = 200;
+constexpr long long kBudgetPerByteMemo = 2000;
 
 using CharTable = std::array<bool, 256>;
 
@@ -955,8 +956,15 @@ struct TRegEngine::Matcher {
     bool memoOn = false;
     bool memoReady = false;
     long long budget = 0;
-    bool budgetOn = false;
     int requiredAt = -2;  // position of the required literal found last, -1 none, -2 unknown
+    // Per single-character repeat (by instruction): the last run of its atom
+    // [runStart, runEnd], and, with the failure memory on, the positions
+    // [failLo, failHi] where its continuation is known to fail.
+    struct RepState {
+        int runStart = -1, runEnd = -1;
+        int failLo = 1, failHi = 0;
+    };
+    std::vector<RepState> reps;
 
     void NewInput(const Program& p, const unsigned char* text, int n) {
         prog = &p;
@@ -966,6 +974,7 @@ struct TRegEngine::Matcher {
         requiredAt = -2;
         caps.assign(2 * (kMaxGroup + 1), -1);
         counters.assign(static_cast<size_t>(p.counters), 0);
+        reps.assign(p.code.size(), RepState{});
         size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
         memoOn = !p.hasBackrefs && p.counters == 0 && bits <= kMaxMemoBits;
     }
@@ -1055,13 +1064,38 @@ struct TRegEngine::Matcher {
                     break;
                 case frRepGreedy: {
                     const Inst& in = code[f.pc];
-                    int k = f.a;
                     const Inst& next = code[f.pc + 1];
-                    if (next.op == opChar) {
-                        while (k >= in.min && (f.pos + k >= len || s[f.pos + k] != next.c1)) --k;
+                    RepState& rs = reps[static_cast<size_t>(f.pc)];
+                    int k = f.a;
+                    for (;;) {
+                        if (k < in.min) break;
+                        int at = f.pos + k;
+                        if (memoOn && at >= rs.failLo && at <= rs.failHi) {
+                            k = rs.failLo - f.pos - 1;
+                            continue;
+                        }
+                        if (next.op == opChar && (at >= len || s[at] != next.c1)) {
+                            --k;
+                            --budget;
+                            continue;
+                        }
+                        break;
                     }
-                    if (k < in.min) break;
-                    if (k > in.min) Push(frRepGreedy, f.pc, f.pos, k - 1);
+                    if (k < in.min) {
+                        // Every continuation of this run failed; remember the span.
+                        if (memoOn) {
+                            int lo = f.pos + in.min, hi = f.pos + f.b;
+                            if (hi >= rs.failLo - 1 && lo <= rs.failHi + 1) {
+                                rs.failLo = std::min(lo, rs.failLo);
+                                rs.failHi = std::max(hi, rs.failHi);
+                            } else {
+                                rs.failLo = lo;
+                                rs.failHi = hi;
+                            }
+                        }
+                        break;
+                    }
+                    Push(frRepGreedy, f.pc, f.pos, k - 1, f.b);
                     pc = f.pc + 1;
                     pos = f.pos + k;
                     return true;
@@ -1103,7 +1137,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
-        if (budgetOn && --budget < 0) TooComplex(e);
+        if (--budget < 0) TooComplex(e);
         if (in.join >= 0 && memoOn) {
             size_t w = static_cast<size_t>(in.join) * rowWords + (static_cast<size_t>(pos) >> 6);
             uint64_t bit = uint64_t(1) << (pos & 63);
@@ -1165,12 +1199,23 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
                 int room = len - pos;
                 int lim = in.max >= 0 && in.max < room ? in.max : room;
                 if (in.greedy) {
-                    int n = CountAtoms(in, pos, lim);
+                    int n;
+                    RepState& rs = reps[static_cast<size_t>(pc)];
+                    if (in.max < 0 && pos >= rs.runStart && pos <= rs.runEnd) {
+                        n = rs.runEnd - pos;
+                    } else {
+                        n = CountAtoms(in, pos, lim);
+                        budget -= n;
+                        if (in.max < 0) {
+                            rs.runStart = pos;
+                            rs.runEnd = pos + n;
+                        }
+                    }
                     if (n < in.min) {
                         ok = false;
                         break;
                     }
-                    Push(frRepGreedy, pc, pos, n);
+                    Push(frRepGreedy, pc, pos, n, n);
                     ok = false;  // the frame just pushed resumes with the longest run
                 } else {
                     if (in.min > lim || CountAtoms(in, pos, in.min) < in.min) {
@@ -1457,8 +1502,11 @@ bool TRegEngine::SearchFrom(int from) {
         }
     }
 
-    m.budgetOn = !m.memoOn;
-    if (m.budgetOn) m.budget = kBaseBudget + kBudgetPerByte * static_cast<long long>(len - from + 1);
+    // Without the failure memory a search may take exponential time: it runs on a
+    // step budget. With it the work is bounded by the line's length times the
+    // program's size, which the larger budget still caps for very long lines.
+    long long perByte = m.memoOn ? kBudgetPerByteMemo : kBudgetPerByte;
+    m.budget = kBaseBudget + perByte * static_cast<long long>(len - from + 1);
 
     int end = 0;
     auto attempt = [&](int at) {
