@@ -38,6 +38,8 @@ private:
     std::array<unsigned char, 256> trans_{};
     std::array<bool, 256> delimiter_{};
     std::array<int32_t, 256> shift_{};
+    std::array<int32_t, 256> shiftByByte_{};
+    std::array<bool, 256> isLast_{};
     int lookAt_ = 1;
     bool shiftInitialized_ = false;
     bool sensitive_ = false;

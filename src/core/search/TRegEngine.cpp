@@ -1126,7 +1126,7 @@ struct TRegEngine::Matcher {
 
 void TRegEngine::Matcher::TooComplex(const TRegEngine& e) {
     stack.clear();
-    throw ERegEngine(TRegEngine::ErrorMessage(TRegEngine::reTooComplex), TRegEngine::reTooComplex, 0);
+    e.Raise(TRegEngine::reTooComplex);
 }
 
 bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
@@ -1203,6 +1203,14 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
                     RepState& rs = reps[static_cast<size_t>(pc)];
                     if (in.max < 0 && pos >= rs.runStart && pos <= rs.runEnd) {
                         n = rs.runEnd - pos;
+                    } else if (in.max < 0 && pos < rs.runStart) {
+                        // Entered just before the remembered run: scan up to it only.
+                        int gap = rs.runStart - pos;
+                        n = CountAtoms(in, pos, gap);
+                        budget -= n;
+                        if (n == gap) n = rs.runEnd - pos;
+                        else rs.runEnd = pos + n;
+                        rs.runStart = pos;
                     } else {
                         n = CountAtoms(in, pos, lim);
                         budget -= n;

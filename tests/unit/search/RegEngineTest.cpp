@@ -449,7 +449,11 @@ TEST(RegEngine, AgreesWithBacktrackingReference) {
         int kind = depth > 2 ? pick(3) : pick(7);
         std::string atom;
         switch (kind) {
-            case 0: atom = std::string(1, "abc"[pick(3)]); break;
+            case 0: {
+                static const char* atoms[] = {"a", "b", "c", "a", "b", "\\w", "\\b", "^", "$", "\\B"};
+                atom = atoms[pick(10)];
+                break;
+            }
             case 1: atom = pick(2) ? "[ab]" : "[^a]"; break;
             case 2: atom = "."; break;
             case 3: atom = "(" + gen(depth + 1) + ")"; break;
@@ -460,11 +464,11 @@ TEST(RegEngine, AgreesWithBacktrackingReference) {
         return atom + quants[pick(11)];
     };
     int compared = 0;
-    for (int iter = 0; iter < 3000; ++iter) {
+    for (int iter = 0; iter < 4000; ++iter) {
         std::string expr = gen(0);
         std::string text;
         int n = pick(12);
-        for (int k = 0; k < n; ++k) text.push_back("abcx"[pick(4)]);
+        for (int k = 0; k < n; ++k) text.push_back("abcx "[pick(5)]);
         TRegEngine re;
         re.SetExpressionText(expr);
         bool found;
@@ -475,7 +479,12 @@ TEST(RegEngine, AgreesWithBacktrackingReference) {
             continue;  // a quantified operand that can be empty, refused by this dialect
         }
         std::smatch m;
-        std::regex ref(expr, std::regex::ECMAScript);
+        std::regex ref;
+        try {
+            ref.assign(expr, std::regex::ECMAScript);
+        } catch (const std::regex_error&) {
+            continue;  // ECMAScript refuses a quantified assertion
+        }
         bool refFound = std::regex_search(text, m, ref);
         ASSERT_EQ(found, refFound) << expr << " on " << text;
         if (found) {
