@@ -1040,6 +1040,46 @@ struct TRegEngine::Matcher {
         return n;
     }
 
+    // Number of atoms of a single-character repeat matching from pos, at most lim.
+    // For an unbounded repeat the run is remembered, so entering it again inside
+    // the run, or just before it, costs nothing or only the bytes before it.
+    int RunLength(int pc, const Inst& in, int pos, int lim) {
+        if (in.max >= 0) {
+            int n = CountAtoms(in, pos, lim);
+            budget -= n;
+            return n;
+        }
+        RepState& rs = reps[static_cast<size_t>(pc)];
+        if (pos >= rs.runStart && pos <= rs.runEnd) return rs.runEnd - pos;
+        int n;
+        if (pos < rs.runStart) {
+            int gap = rs.runStart - pos;
+            n = CountAtoms(in, pos, gap);
+            budget -= n;
+            if (n == gap) {
+                rs.runStart = pos;
+                return rs.runEnd - pos;
+            }
+        } else {
+            n = CountAtoms(in, pos, lim);
+            budget -= n;
+        }
+        rs.runStart = pos;
+        rs.runEnd = pos + n;
+        return n;
+    }
+
+    // Continuation positions lo..hi of a repeat are known to fail.
+    static void NoteFailed(RepState& rs, int lo, int hi) {
+        if (hi >= rs.failLo - 1 && lo <= rs.failHi + 1) {
+            rs.failLo = std::min(lo, rs.failLo);
+            rs.failHi = std::max(hi, rs.failHi);
+        } else {
+            rs.failLo = lo;
+            rs.failHi = hi;
+        }
+    }
+
     void Push(int32_t kind, int32_t pc, int32_t pos, int32_t a = 0, int32_t b = 0) {
         stack.push_back(Frame{kind, pc, pos, a, b});
     }
@@ -1062,49 +1102,35 @@ struct TRegEngine::Matcher {
                     memo[static_cast<size_t>(f.a) * rowWords + (static_cast<size_t>(f.pos) >> 6)] |=
                         uint64_t(1) << (f.pos & 63);
                     break;
-                case frRepGreedy: {
+                case frRepGreedy:
+                case frRepLazy: {
+                    // f.a: the count to try now; f.b: the length of the run.
                     const Inst& in = code[f.pc];
                     const Inst& next = code[f.pc + 1];
                     RepState& rs = reps[static_cast<size_t>(f.pc)];
+                    const bool greedy = f.kind == frRepGreedy;
+                    const int step = greedy ? -1 : 1;
                     int k = f.a;
                     for (;;) {
-                        if (k < in.min) break;
+                        if (k < in.min || k > f.b) break;
                         int at = f.pos + k;
                         if (memoOn && at >= rs.failLo && at <= rs.failHi) {
-                            k = rs.failLo - f.pos - 1;
+                            k = (greedy ? rs.failLo - 1 : rs.failHi + 1) - f.pos;
                             continue;
                         }
                         if (next.op == opChar && (at >= len || s[at] != next.c1)) {
-                            --k;
+                            k += step;
                             --budget;
                             continue;
                         }
                         break;
                     }
-                    if (k < in.min) {
+                    if (k < in.min || k > f.b) {
                         // Every continuation of this run failed; remember the span.
-                        if (memoOn) {
-                            int lo = f.pos + in.min, hi = f.pos + f.b;
-                            if (hi >= rs.failLo - 1 && lo <= rs.failHi + 1) {
-                                rs.failLo = std::min(lo, rs.failLo);
-                                rs.failHi = std::max(hi, rs.failHi);
-                            } else {
-                                rs.failLo = lo;
-                                rs.failHi = hi;
-                            }
-                        }
+                        if (memoOn) NoteFailed(rs, f.pos + in.min, f.pos + f.b);
                         break;
                     }
-                    Push(frRepGreedy, f.pc, f.pos, k - 1, f.b);
-                    pc = f.pc + 1;
-                    pos = f.pos + k;
-                    return true;
-                }
-                case frRepLazy: {
-                    const Inst& in = code[f.pc];
-                    int k = f.a;
-                    if ((in.max >= 0 && k > in.max) || f.pos + k > len || !AtomOk(in, f.pos + k - 1)) break;
-                    Push(frRepLazy, f.pc, f.pos, k + 1);
+                    Push(f.kind, f.pc, f.pos, k + step, f.b);
                     pc = f.pc + 1;
                     pos = f.pos + k;
                     return true;
@@ -1198,42 +1224,14 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
             case opRep: {
                 int room = len - pos;
                 int lim = in.max >= 0 && in.max < room ? in.max : room;
-                if (in.greedy) {
-                    int n;
-                    RepState& rs = reps[static_cast<size_t>(pc)];
-                    if (in.max < 0 && pos >= rs.runStart && pos <= rs.runEnd) {
-                        n = rs.runEnd - pos;
-                    } else if (in.max < 0 && pos < rs.runStart) {
-                        // Entered just before the remembered run: scan up to it only.
-                        int gap = rs.runStart - pos;
-                        n = CountAtoms(in, pos, gap);
-                        budget -= n;
-                        if (n == gap) n = rs.runEnd - pos;
-                        else rs.runEnd = pos + n;
-                        rs.runStart = pos;
-                    } else {
-                        n = CountAtoms(in, pos, lim);
-                        budget -= n;
-                        if (in.max < 0) {
-                            rs.runStart = pos;
-                            rs.runEnd = pos + n;
-                        }
-                    }
-                    if (n < in.min) {
-                        ok = false;
-                        break;
-                    }
-                    Push(frRepGreedy, pc, pos, n, n);
-                    ok = false;  // the frame just pushed resumes with the longest run
-                } else {
-                    if (in.min > lim || CountAtoms(in, pos, in.min) < in.min) {
-                        ok = false;
-                        break;
-                    }
-                    Push(frRepLazy, pc, pos, in.min + 1);
-                    pos += in.min;
-                    ++pc;
+                int n = RunLength(pc, in, pos, lim);
+                if (n < in.min) {
+                    ok = false;
+                    break;
                 }
+                // The frame just pushed resumes with the first count to try.
+                Push(in.greedy ? frRepGreedy : frRepLazy, pc, pos, in.greedy ? n : in.min, n);
+                ok = false;
                 break;
             }
             case opBackref: {

@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Dialect, FirstMatch, testing::Values(
     MatchCase{"BraceWithoutDigitsIsLiteral", "a{,2}", "", "xa{,2}", 2, 5},
     MatchCase{"UnclosedBraceIsLiteral", "a{2,x", "", "a{2,x", 1, 5},
     MatchCase{"LazyStar", "a+?", "", "aaa", 1, 1},
+    MatchCase{"LazyDot", "<.*?>", "", "x<a><b>", 2, 3},
+    MatchCase{"LazyBoundedRepeat", "a{2,4}?b", "", "aaaaab", 2, 5},
     MatchCase{"GreedyOffMakesLazy", "a+", "-g", "aaa", 1, 1},
     MatchCase{"GreedyOffLazyStaysLazy", "a+?", "-g", "aaa", 1, 1},
     MatchCase{"LazyGroup", "(ab)+?", "", "ababab", 1, 2},
@@ -143,6 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Dialect, FirstMatch, testing::Values(
 INSTANTIATE_TEST_SUITE_P(Exponential, FirstMatch, testing::Values(
     MatchCase{"NestedPlusNoMatch", "(x+x+)+y", "", std::string(30, 'x') + "!y", 0, 0},
     MatchCase{"NestedPlusMatch", "(x+x+)+y", "", std::string(30, 'x') + "y", 1, 31},
+    MatchCase{"NestedLazyPlusNoMatch", "(x+?x+?)+y", "", std::string(5000, 'x') + "!y", 0, 0},
+    MatchCase{"NestedPlusLongLine", "(x+x+)+y", "", std::string(50000, 'x') + "!y", 0, 0},
     MatchCase{"AlternationStar", "(a|aa)*b", "", std::string(40, 'a') + "!b", 42, 1},
     MatchCase{"AlternationPlusNoMatch", "(a|aa)+b", "", std::string(40, 'a') + "!b", 0, 0},
     MatchCase{"AlternationStarCount", "(a|aa)*c", "", std::string(40, 'a') + "!c", 42, 1},
