@@ -107,9 +107,9 @@ long long RegexCountAll(pelm::TCodeEditRegexSearch& e) {
     return n;
 }
 
-void BM_Regex(benchmark::State& state) {
+void RegexCount(benchmark::State& state, pelm::TSearchOptions options) {
     pelm::TCodeEditRegexSearch e;
-    e.SetSearchOptions(pelm::soMatchCase);
+    e.SetSearchOptions(options);
     e.SetPattern(kExpressions[state.range(0)]);
     state.SetLabel(kExpressions[state.range(0)]);
     long long n = 0;
@@ -119,6 +119,9 @@ void BM_Regex(benchmark::State& state) {
     }
     Finish(state, n);
 }
+void BM_Regex(benchmark::State& state) { RegexCount(state, pelm::soMatchCase); }
+// The search dialog's default: case ignored, the expression's "i" modifier on.
+void BM_RegexIgnoreCase(benchmark::State& state) { RegexCount(state, 0); }
 
 #ifdef PELM_HAVE_PCRE2
 struct Pcre {
@@ -227,6 +230,7 @@ BENCHMARK(BM_LiteralMemmem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiteralPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiteralPlainIgnoreCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Regex)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegexIgnoreCase)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 #ifdef PELM_HAVE_PCRE2
 BENCHMARK(BM_Pcre2Interpreter)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 #endif

@@ -21,7 +21,9 @@ constexpr int kMaxRepeatDigits = 8;
 constexpr size_t kMaxExpansion = 4000;
 constexpr size_t kMaxProgram = 100000;
 // Failure memory larger than this (bits) is not allocated; the step budget applies.
-constexpr size_t kMaxMemoBits = size_t(64) << 20;
+constexpr size_t kMaxMemoBits = size_t(256) << 20;
+// The backtracking stack may not outgrow this many frames (20 bytes each).
+constexpr size_t kMaxFrames = size_t(1) << 22;
 constexpr long long kBaseBudget = 20000000;
 constexpr long long kBudgetPerByte = 200;
 constexpr long long kBudgetPerByteMemo = 2000;
@@ -206,6 +208,7 @@ private:
         }
         if (inGroup) {
             if (AtEnd()) Fail(TRegEngine::reUnmatchedOpen);
+            if (At(pos_) == 0) Fail(TRegEngine::reJunkOnEnd);
             if (At(pos_) != ')') Fail(TRegEngine::reInternalUrp);
             ++pos_;
         } else if (!AtEnd()) {
@@ -221,7 +224,8 @@ private:
     int ParseBranch() {
         Node n;
         n.kind = NK::Concat;
-        while (!AtEnd() && At(pos_) != '|' && At(pos_) != ')') {
+        // A NUL byte ends the expression as it ends an input; text after it is junk.
+        while (!AtEnd() && At(pos_) != '|' && At(pos_) != ')' && At(pos_) != 0) {
             int piece = ParsePiece();
             if (piece >= 0) n.kids.push_back(piece);
         }
@@ -1163,7 +1167,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
-        if (--budget < 0) TooComplex(e);
+        if (--budget < 0 || stack.size() > kMaxFrames) TooComplex(e);
         if (in.join >= 0 && memoOn) {
             size_t w = static_cast<size_t>(in.join) * rowWords + (static_cast<size_t>(pos) >> 6);
             uint64_t bit = uint64_t(1) << (pos & 63);

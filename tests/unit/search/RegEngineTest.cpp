@@ -322,6 +322,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, CompileErrors, testing::Values(
     ErrorCase{"UnclosedGroup", "(ab", 103},
     ErrorCase{"UnclosedModifier", "(?i", 103},
     ErrorCase{"UnopenedGroup", "ab)", 104},
+    ErrorCase{"JunkAfterNul", std::string("ab\0cd", 5), 105},
+    ErrorCase{"NulInsideGroup", std::string("(a\0)", 4), 105},
     ErrorCase{"StarOnEmptyGroup", "(a*)*b", 106},
     ErrorCase{"PlusOnEmptyAlternative", "(a|)+", 106},
     ErrorCase{"StarOnAssertion", "\\b*", 106},
@@ -419,6 +421,11 @@ TEST(RegEngine, ExecErrors) {
         // The engine stays usable.
         EXPECT_TRUE(re.RunOn("xxxxy"));
         EXPECT_EQ(re.GroupLength(0), 5);
+        // Memory is bounded too: a group repeated over millions of bytes stops with
+        // the same error instead of growing the backtracking stack without end.
+        re.SetExpressionText("(.)*!");
+        expectCode(TRegEngine::reTooComplex, [&] { re.RunOn(std::string(1500000, 'x') + "!"); });
+        EXPECT_TRUE(re.RunOn(std::string(100000, 'x') + "!"));
     }
 }
 
