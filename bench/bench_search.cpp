@@ -83,7 +83,7 @@ void BM_LiteralMemmem(benchmark::State& state) {
     Finish(state, n);
 }
 
-void PlainCount(benchmark::State& state, pelm::TSearchOptions options) {
+void PlainCount(benchmark::State& state, pelm::SearchOptions options) {
     const Corpus& c = BigHtml();
     pelm::TCodeEditSearch e;
     e.SetSearchOptions(options);
@@ -107,7 +107,7 @@ long long RegexCountAll(pelm::TCodeEditRegexSearch& e) {
     return n;
 }
 
-void RegexCount(benchmark::State& state, pelm::TSearchOptions options) {
+void RegexCount(benchmark::State& state, pelm::SearchOptions options) {
     pelm::TCodeEditRegexSearch e;
     e.SetSearchOptions(options);
     e.SetPattern(kExpressions[state.range(0)]);

@@ -27,7 +27,7 @@ void TCodeEditSearch::SetPattern(std::string_view s) {
     count_ = 0;
 }
 
-void TCodeEditSearch::SetSearchOptions(TSearchOptions options) {
+void TCodeEditSearch::SetSearchOptions(SearchOptions options) {
     bool sensitive = (options & soMatchCase) != 0;
     if (sensitive != sensitive_) {
         sensitive_ = sensitive;

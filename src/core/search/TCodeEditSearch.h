@@ -18,7 +18,7 @@ public:
     int MatchLength(int i) const override;
     int MatchPosition(int i) const override;
     int MatchCount() const override { return count_; }
-    void SetSearchOptions(TSearchOptions options) override;
+    void SetSearchOptions(SearchOptions options) override;
     // Fails with "Pattern is empty" for an empty pattern.
     int FindAllInLine(std::string_view line) override;
     // The replacement text itself: a plain search has no substitution marks.

@@ -23,7 +23,7 @@ std::vector<int> Positions(TCodeEditSearchCustom& e, const std::string& line) {
 struct PlainCase {
     const char* name;
     std::string pattern;
-    TSearchOptions options;
+    SearchOptions options;
     std::string line;
     std::vector<int> positions;
 };
