@@ -104,6 +104,7 @@ struct TRegEngine::Program {
     int firstSingle = -1;
     CharTable first{};
     std::string required;
+    long long minLength = 0;  // no match is shorter
     CharTable lineBreak{};
     CharTable word{};
     int pairHead = -1, pairTail = -1;
@@ -906,6 +907,28 @@ void MandatoryRuns(const Parser& p, int n, std::string& run, std::string& best) 
     }
 }
 
+// The fewest bytes any match of node n spans (saturating).
+long long MinLength(const Parser& p, int n) {
+    constexpr long long kCap = 1LL << 40;
+    const Node& nd = p.nodes[n];
+    switch (nd.kind) {
+        case NK::Char: case NK::Set: case NK::Any: return 1;
+        case NK::Group: return MinLength(p, nd.kids[0]);
+        case NK::Concat: {
+            long long sum = 0;
+            for (int k : nd.kids) sum = std::min(kCap, sum + MinLength(p, k));
+            return sum;
+        }
+        case NK::Alt: {
+            long long best = kCap;
+            for (int k : nd.kids) best = std::min(best, MinLength(p, k));
+            return best;
+        }
+        case NK::Repeat: return std::min(kCap, static_cast<long long>(nd.a) * MinLength(p, nd.kids[0]));
+        default: return 0;
+    }
+}
+
 bool BeginsAnchored(const Parser& p, int n) {
     const Node& nd = p.nodes[n];
     switch (nd.kind) {
@@ -1440,6 +1463,7 @@ void TRegEngine::Compile() {
         if (run.size() > best.size()) best = run;
         prog->required = best;
         prog->anchored = BeginsAnchored(parser, root);
+        prog->minLength = MinLength(parser, root);
     } catch (const CompileError& ce) {
         Raise(ce.code, ce.offset);
     }
@@ -1535,8 +1559,11 @@ bool TRegEngine::SearchFrom(int from) {
         return true;
     };
 
+    // Matches cannot start where fewer bytes than the shortest match remain.
+    const long long lastStart = static_cast<long long>(len) - p.minLength;
+    if (lastStart < from) return false;
     if (p.anchored) return attempt(from);
-    for (int at = from; at <= len; ++at) {
+    for (int at = from; at <= lastStart; ++at) {
         if (p.useFirst) {
             if (p.firstSingle >= 0) {
                 const void* hit = std::memchr(s + at, p.firstSingle, static_cast<size_t>(len - at));
@@ -1546,6 +1573,7 @@ bool TRegEngine::SearchFrom(int from) {
                 while (at < len && !p.first[s[at]]) ++at;
                 if (at >= len) return false;
             }
+            if (at > lastStart) return false;
         }
         if (attempt(at)) return true;
     }

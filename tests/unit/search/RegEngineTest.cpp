@@ -138,6 +138,10 @@ INSTANTIATE_TEST_SUITE_P(Dialect, FirstMatch, testing::Values(
         for (int k = 0; k < 5001; ++k) s += "ab";
         return s;
     }()), 1, 10000},
+    MatchCase{"CounterGreedy", "(a|b){4001,4003}", "", std::string(5000, 'a'), 1, 4003},
+    MatchCase{"CounterLazy", "(a|b){4001,}?", "", std::string(5000, 'a'), 1, 4001},
+    MatchCase{"CounterBacktracks", "(a|ab){0,5000}c", "", "xaabababc", 2, 8},
+    MatchCase{"CounterTooFew", "(a|b){4500}", "", std::string(4499, 'a'), 0, 0},
     MatchCase{"TenNestedLoops", "((((((((((a)+)+)+)+)+)+)+)+)+)+", "", "aaa", 1, 3}));
 
 // The exponential traps of a plain backtracking matcher: the answer comes from the
@@ -505,6 +509,38 @@ TEST(RegEngine, AgreesWithBacktrackingReference) {
         ++compared;
     }
     EXPECT_GT(compared, 1000);
+}
+
+}  // namespace
+
+namespace {
+
+// Any string of the dialect's characters either compiles and runs, or fails with
+// ERegEngine; nothing else escapes, and a failed compile leaves the engine usable.
+TEST(RegEngine, ArbitraryExpressionsFailCleanly) {
+    std::mt19937 rng(99);
+    const std::string alphabet = "ab()[]{}|*+?^$.\\-,0129xdwsbBAZ#?:irmsgx \n\xE0\xDF";
+    TRegEngine re;
+    int compiled = 0;
+    for (int iter = 0; iter < 20000; ++iter) {
+        std::string expr;
+        int n = 1 + static_cast<int>(rng() % 10);
+        for (int k = 0; k < n; ++k) expr.push_back(alphabet[rng() % alphabet.size()]);
+        re.SetModifier(TRegEngine::modIndexX, rng() % 4 == 0);
+        re.SetModifier(TRegEngine::modIndexI, rng() % 2 == 0);
+        re.SetExpressionText(expr);
+        try {
+            for (bool f = re.RunOn("ab a\r\nb0{1}]\xE0"); f; f = re.RunNext()) {
+                ASSERT_GE(re.GroupStart(0), 1);
+                re.FillTemplate("$1${2}$&\\$");
+            }
+            ++compiled;
+        } catch (const ERegEngine& e) {
+            ASSERT_NE(e.ErrorCode(), TRegEngine::reTooComplex) << expr;
+            ASSERT_NE(TRegEngine::ErrorMessage(e.ErrorCode()), "Unknown error") << expr;
+        }
+    }
+    EXPECT_GT(compiled, 1000);
 }
 
 }  // namespace
