@@ -772,21 +772,53 @@ private:
             f.op = opDepthFail;
             Push(f);
         }
-        int start = Here();
         bool written = false;
-        long long copies = mx < 0 ? std::max(mn, 1) : mx;
-        if (copies <= static_cast<long long>(kMaxExpansion)) {
-            Emit(body);
-            size_t one = static_cast<size_t>(Here() - start);
-            prog_.code.resize(static_cast<size_t>(start));
-            size_t total = one * static_cast<size_t>(copies) + static_cast<size_t>(copies) + 2;
-            if (total <= kMaxExpansion * 4 && prog_.code.size() + total <= kMaxProgram) {
-                EmitExpanded(body, mn, mx, greedy);
-                written = true;
-            }
+        if (Expands(n) && prog_.code.size() + ExpandedSize(n) <= kMaxProgram) {
+            EmitExpanded(body, mn, mx, greedy);
+            written = true;
         }
         if (!written) EmitCounted(body, mn, mx, greedy);
         --depth_;
+    }
+
+    // Instructions the node emits at most, without emitting it.
+    long long SizeOf(int n) {
+        if (sizes_.size() < p_.nodes.size()) sizes_.resize(p_.nodes.size(), -1);
+        long long& memo = sizes_[static_cast<size_t>(n)];
+        if (memo >= 0) return memo;
+        const Node& nd = p_.nodes[n];
+        long long size = 1;
+        switch (nd.kind) {
+            case NK::Empty: size = 0; break;
+            case NK::Group: size = 2 + SizeOf(nd.kids[0]); break;
+            case NK::Concat:
+            case NK::Alt:
+                size = 2 * static_cast<long long>(nd.kids.size());
+                for (int k : nd.kids) size += SizeOf(k);
+                break;
+            case NK::Repeat: {
+                Inst single;
+                if (SingleInst(nd.kids[0], single)) break;
+                size = 1 + (Expands(n) ? ExpandedSize(n) : 3 + SizeOf(nd.kids[0]));
+                break;
+            }
+            default: break;
+        }
+        memo = std::min(size, 1LL << 40);
+        return memo;
+    }
+    long long Copies(const Node& nd) const { return nd.b < 0 ? std::max(nd.a, 1) : nd.b; }
+    size_t ExpandedSize(int n) {
+        const Node& nd = p_.nodes[n];
+        long long copies = Copies(nd);
+        return static_cast<size_t>(copies * (SizeOf(nd.kids[0]) + 1) + 2);
+    }
+    // A repetition of a group is written out copy by copy while that stays small.
+    bool Expands(int n) {
+        const Node& nd = p_.nodes[n];
+        long long copies = Copies(nd);
+        if (copies > static_cast<long long>(kMaxExpansion)) return false;
+        return ExpandedSize(n) <= kMaxExpansion * 4;
     }
 
     void EmitExpanded(int body, int mn, int mx, bool greedy) {
@@ -840,6 +872,7 @@ private:
     Parser& p_;
     TRegEngine::Program& prog_;
     int depth_ = 0;
+    std::vector<long long> sizes_;
 };
 
 // ---------------------------------------------------------------- analysis
