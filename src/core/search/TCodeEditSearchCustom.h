@@ -10,6 +10,7 @@ namespace pelm {
 
 // Search options: one byte, bits in this order (the engines read bits 0 and 1).
 using SearchOptions = uint8_t;
+using TSearchOptions = SearchOptions;  // the name this set had at first
 enum SearchOption : uint8_t {
     soMatchCase = 1u << 0,     // upper and lower case differ
     soWholeWord = 1u << 1,     // a plain match must be a whole word
