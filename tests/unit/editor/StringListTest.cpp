@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -14,28 +16,6 @@
 using pelm::TCodeEditStringList;
 
 namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir() {
-        char tmpl[] = "/tmp/pelm-test-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
-void writeFile(const std::string& name, const std::string& bytes) {
-    std::ofstream f(name, std::ios::binary);
-    f << bytes;
-}
-
-std::string readFile(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
 
 std::vector<std::string> linesOf(const TCodeEditStringList& l) {
     std::vector<std::string> out;
@@ -70,14 +50,14 @@ class LoadSave : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadSave, SplitsDetectsAndWritesBack) {
     const LoadCase& c = GetParam();
-    TempDir dir;
-    writeFile(dir.file("in"), c.bytes);
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("in"), c.bytes);
     TCodeEditStringList l;
     l.LoadTextFile(dir.file("in"));
     EXPECT_EQ(linesOf(l), c.lines);
     EXPECT_EQ(l.LineBreakFormat(), c.format);
     l.SaveTextFile(dir.file("out"));
-    EXPECT_EQ(readFile(dir.file("out")), c.saved);
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("out")), c.saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StringList, LoadMissingFileLeavesBufferAndFormat) {
-    TempDir dir;
-    writeFile(dir.file("lf"), "keep\n");
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("lf"), "keep\n");
     TCodeEditStringList l;
     l.LoadTextFile(dir.file("lf"));
     try {
@@ -112,15 +92,15 @@ TEST(StringList, LoadMissingFileLeavesBufferAndFormat) {
 }
 
 TEST(StringList, LargeFileRoundTripsByteForByte) {
-    TempDir dir;
+    pelm::test::TempDir dir;
     std::string big;
     big.reserve(100u << 20);
     for (int i = 0; big.size() < (100u << 20); ++i) big += "<p class=\"x\">line " + std::to_string(i) + "</p>\r\n";
-    writeFile(dir.file("big"), big);
+    pelm::test::WriteFile(dir.file("big"), big);
     TCodeEditStringList l;
     l.LoadTextFile(dir.file("big"));
     l.SaveTextFile(dir.file("big2"));
-    EXPECT_TRUE(readFile(dir.file("big2")) == big);
+    EXPECT_TRUE(pelm::test::ReadFile(dir.file("big2")) == big);
 }
 
 TEST(StringList, IndexErrorsAndOutOfRangeReads) {
@@ -181,8 +161,8 @@ TEST(StringList, HookOrder) {
 }
 
 TEST(StringList, LoadRaisesOneInsertPerLineInsideOneBracket) {
-    TempDir dir;
-    writeFile(dir.file("f"), "a\nb\n");
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("f"), "a\nb\n");
     TCodeEditStringList l;
     l.Add("old");
     HookLog log;
@@ -265,9 +245,9 @@ static ssize_t failingWrite(int fd, const void* data, size_t size) {
 }
 
 TEST(StringList, FailedSaveLeavesOriginalUntouched) {
-    TempDir dir;
+    pelm::test::TempDir dir;
     std::string original = "original\r\ncontent\r\n";
-    writeFile(dir.file("doc.html"), original);
+    pelm::test::WriteFile(dir.file("doc.html"), original);
     chmod(dir.file("doc.html").c_str(), 0640);
     TCodeEditStringList l;
     for (int i = 0; i < 5000; ++i) l.Add("a much longer replacement line " + std::to_string(i));
@@ -280,7 +260,7 @@ TEST(StringList, FailedSaveLeavesOriginalUntouched) {
         EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
     }
     TCodeEditStringList::SetWriteFunction(nullptr);
-    EXPECT_EQ(readFile(dir.file("doc.html")), original);
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("doc.html")), original);
     // No temporary file is left behind.
     std::string listing;
     FILE* p = popen(("ls -A '" + dir.path + "'").c_str(), "r");
@@ -296,8 +276,8 @@ TEST(StringList, FailedSaveLeavesOriginalUntouched) {
 }
 
 TEST(StringList, SaveWritesThroughSymbolicLink) {
-    TempDir dir;
-    writeFile(dir.file("real.txt"), "old\n");
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("real.txt"), "old\n");
     ASSERT_EQ(symlink("real.txt", dir.file("link.txt").c_str()), 0);
     TCodeEditStringList l;
     l.LoadTextFile(dir.file("link.txt"));
@@ -306,7 +286,7 @@ TEST(StringList, SaveWritesThroughSymbolicLink) {
     struct stat st;
     lstat(dir.file("link.txt").c_str(), &st);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readFile(dir.file("real.txt")), "new\n");
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("real.txt")), "new\n");
 }
 
 TEST(StringList, SaveIntoMissingFolderIsCreateError) {

@@ -1,0 +1,119 @@
+// Highlighting speed on real files: the full rescan of big.html beside its
+// load time, one keystroke's incremental rescan in the middle of it, and one
+// scan of the 5 MB single line of oneline.min.js with the HTML highlighter
+// (at a quarter, half and all of its length, to show the cost is linear).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/editor/TCodeEditStringList.h"
+#include "core/highlight/Rescan.h"
+#include "core/highlight/THTMLHighlighter.h"
+
+using namespace pelm;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The decompressed corpus file in the build folder, made on first use.
+std::string corpusFile(const std::string& name) {
+    fs::path dir = fs::path(PELM_BUILD_DIR) / "corpus";
+    fs::path out = dir / name;
+    if (!fs::exists(out)) {
+        fs::create_directories(dir);
+        fs::path tmp = out;
+        tmp += ".part";
+        std::string cmd = "gzip -dc '" + (fs::path(PELM_CORPUS_DIR) / (name + ".gz")).string() + "' > '" + tmp.string() + "'";
+        if (std::system(cmd.c_str()) != 0) {
+            std::fprintf(stderr, "cannot decompress %s\n", name.c_str());
+            std::exit(1);
+        }
+        fs::rename(tmp, out);
+    }
+    return out.string();
+}
+
+double fileBytes(const std::string& path) { return static_cast<double>(fs::file_size(path)); }
+
+void BM_LoadBigHtml(benchmark::State& state) {
+    std::string path = corpusFile("big.html");
+    for (auto _ : state) {
+        TCodeEditStringList lines;
+        lines.LoadTextFile(path);
+        benchmark::DoNotOptimize(lines.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes(path)));
+}
+BENCHMARK(BM_LoadBigHtml)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_FullRescanBigHtml(benchmark::State& state) {
+    std::string path = corpusFile("big.html");
+    TCodeEditStringList lines;
+    lines.LoadTextFile(path);
+    THTMLHighlighter hl;
+    for (auto _ : state) FullRescan(lines, hl);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes(path)));
+    state.counters["lines"] = lines.Count();
+}
+BENCHMARK(BM_FullRescanBigHtml)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One typed character in a line near the middle that does not change the
+// line's end state: the line is replaced, and the rescan stops at that line.
+void BM_KeystrokeRescanBigHtml(benchmark::State& state) {
+    std::string path = corpusFile("big.html");
+    TCodeEditStringList lines;
+    lines.LoadTextFile(path);
+    THTMLHighlighter hl;
+    FullRescan(lines, hl);
+    int line = lines.Count() / 2;
+    std::string original, typed;
+    for (;; ++line) {
+        original = std::string(lines.Line(line));
+        if (original.size() < 20) continue;
+        typed = original;
+        typed.insert(typed.size() / 2, 1, 'x');
+        lines.SetStrings(line, typed);
+        bool same = RescanFrom(lines, hl, line) == line;
+        lines.SetStrings(line, original);
+        RescanFrom(lines, hl, line);
+        if (same) break;
+    }
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        lines.SetStrings(line, flip ? typed : original);
+        benchmark::DoNotOptimize(RescanFrom(lines, hl, line));
+    }
+    state.counters["line"] = line + 1;
+    state.counters["length"] = static_cast<double>(original.size());
+}
+BENCHMARK(BM_KeystrokeRescanBigHtml)->Unit(benchmark::kMicrosecond);
+
+// The first range(0) percent of the 5 MB line, scanned as one line.
+void BM_OneLineMinJsAsHtml(benchmark::State& state) {
+    std::ifstream f(corpusFile("oneline.min.js"), std::ios::binary);
+    std::ostringstream ss;
+    ss << f.rdbuf();
+    std::string text = ss.str();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    text.resize(text.size() * static_cast<size_t>(state.range(0)) / 100);
+    THTMLHighlighter hl;
+    for (auto _ : state) {
+        hl.ResetState();
+        hl.StartLine(text, 0);
+        hl.ScanToLineEnd();
+        benchmark::DoNotOptimize(hl.GetState());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_OneLineMinJsAsHtml)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

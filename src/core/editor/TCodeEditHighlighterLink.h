@@ -1,0 +1,31 @@
+#pragma once
+// Everything the editor asks of an attached highlighter, behind one small
+// interface, so that the editor is complete without one. An adapter over the
+// highlighter framework implements it.
+#include <array>
+#include <functional>
+
+namespace pelm {
+
+class TCodeEditStringList;
+
+class TCodeEditHighlighterLink {
+public:
+    using CharSet = std::array<bool, 256>;
+    virtual ~TCodeEditHighlighterLink() = default;
+
+    // Identifier characters (the wrap map breaks at every other byte).
+    virtual CharSet IdentChars() const = 0;
+    // Word characters for the word commands: identifier minus word-break characters.
+    virtual CharSet WordChars() const = 0;
+    // Whether the character at a 0-based line index and 1-based column stands in a
+    // token drawn with the comment or the string attribute.
+    virtual bool InCommentOrString(const TCodeEditStringList& lines, int index, int column) = 0;
+    // Incremental rescan from line i; returns the last line scanned.
+    virtual int RescanFrom(TCodeEditStringList& lines, int index) = 0;
+    virtual void FullRescan(TCodeEditStringList& lines) = 0;
+    // Change notification while attached; nullptr to unsubscribe.
+    virtual void Subscribe(std::function<void()> onChange) = 0;
+};
+
+}  // namespace pelm

@@ -1,0 +1,384 @@
+// The selection as text: reading it in the three modes, the text primitives that
+// replace a range, SelectedText :=, the clipboard commands and drag and drop.
+#include <algorithm>
+
+#include "core/editor/TCustomCodeEdit.h"
+
+namespace pelm {
+
+namespace {
+
+constexpr std::string_view CrLf = "\r\n";
+
+// Splits at CR LF, CR or LF. A text ending with a break gives an empty last row.
+std::vector<std::string_view> splitRows(std::string_view s) {
+    std::vector<std::string_view> rows;
+    size_t start = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            rows.push_back(s.substr(start, i - start));
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+    }
+    rows.push_back(s.substr(start));
+    return rows;
+}
+
+void trimRight(std::string& s) {
+    size_t n = s.size();
+    while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
+    s.resize(n);
+}
+
+}  // namespace
+
+TCustomCodeEdit::ColumnBlock TCustomCodeEdit::columnBlock(TBufferCoord a, TBufferCoord b) const {
+    int ca = ColumnToCell(a.Line, a.Column), cb = ColumnToCell(b.Line, b.Column);
+    return ColumnBlock{std::min(a.Line, b.Line), std::max(a.Line, b.Line), std::min(ca, cb), std::max(ca, cb)};
+}
+
+void TCustomCodeEdit::lineRangeAsStream(TBufferCoord b, TBufferCoord e, TBufferCoord& sb, TBufferCoord& se) const {
+    sb = TBufferCoord{1, b.Line};
+    if (e.Line >= lines_.Count()) se = TBufferCoord{LineLength(e.Line) + 1, e.Line};
+    else se = TBufferCoord{1, e.Line + 1};
+}
+
+std::string TCustomCodeEdit::TextOfRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, bool pad) const {
+    if (e < b) std::swap(b, e);
+    std::string out;
+    if (mode == smNormal) {
+        std::string_view first = LineText(b.Line);
+        size_t from = std::min<size_t>(static_cast<size_t>(b.Column - 1), first.size());
+        if (b.Line == e.Line) {
+            size_t to = std::min<size_t>(static_cast<size_t>(e.Column - 1), first.size());
+            if (to > from) out.assign(first.substr(from, to - from));
+            return out;
+        }
+        out.assign(first.substr(from));
+        for (int l = b.Line + 1; l < e.Line; ++l) {
+            out += CrLf;
+            out += LineText(l);
+        }
+        out += CrLf;
+        std::string_view last = LineText(e.Line);
+        out += last.substr(0, std::min<size_t>(static_cast<size_t>(std::max(0, e.Column - 1)), last.size()));
+        return out;
+    }
+    if (mode == smLine) {
+        for (int l = b.Line; l <= e.Line && l <= lines_.Count(); ++l) {
+            out += LineText(l);
+            if (l < lines_.Count()) out += CrLf;
+        }
+        return out;
+    }
+    ColumnBlock blk = columnBlock(b, e);
+    for (int l = blk.firstLine; l <= blk.lastLine; ++l) {
+        if (l > blk.firstLine) out += CrLf;
+        std::string_view s = LineText(l);
+        int len = static_cast<int>(s.size());
+        int cl = CellToColumn(l, blk.leftCell, true), cr = CellToColumn(l, blk.rightCell, true);
+        if (cl <= len) out += s.substr(static_cast<size_t>(cl - 1), static_cast<size_t>(std::min(cr, len + 1) - cl));
+        if (pad && cr > len + 1) {
+            int covered = ColumnToCell(l, std::min(cr, len + 1)) - ColumnToCell(l, std::min(cl, len + 1));
+            out.append(static_cast<size_t>(std::max(0, blk.rightCell - blk.leftCell - covered)), ' ');
+        }
+    }
+    return out;
+}
+
+std::string TCustomCodeEdit::SelectedText() const {
+    if (!HasSelection()) return {};
+    return TextOfRange(SelBeginPos(), SelEndPos(), selectionMode_);
+}
+
+// ---------------------------------------------------------------- primitives
+
+void TCustomCodeEdit::putLine(int line, std::string s, bool trim) {
+    if (trim) trimRight(s);
+    if (line - 1 < lines_.Count() && LineText(line) == s) return;
+    lines_.SetStrings(line - 1, s);
+}
+
+void TCustomCodeEdit::ensureLine() {
+    if (lines_.Count() == 0) lines_.Add("");
+}
+
+TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, bool trim,
+                                          int activeLine) {
+    if (e < b) std::swap(b, e);
+    if (lines_.Count() == 0) return TBufferCoord{1, 1};
+    if (mode == smNormal) {
+        e.Line = std::min(e.Line, lines_.Count());
+        std::string first(LineText(b.Line));
+        size_t from = std::min<size_t>(static_cast<size_t>(b.Column - 1), first.size());
+        std::string_view last = LineText(e.Line);
+        size_t to = std::min<size_t>(static_cast<size_t>(std::max(0, e.Column - 1)), last.size());
+        if (b.Line == e.Line) {
+            if (to > from) first.erase(from, to - from);
+            putLine(b.Line, std::move(first), trim);
+        } else {
+            std::string joined = first.substr(0, from);
+            joined += last.substr(to);
+            putLine(b.Line, std::move(joined), trim);
+            lines_.RemoveLines(b.Line, e.Line - b.Line);
+        }
+        return b;
+    }
+    if (mode == smLine) {
+        int last = std::min(e.Line, lines_.Count());
+        if (last == lines_.Count()) {
+            putLine(b.Line, std::string(), false);
+            if (last > b.Line) lines_.RemoveLines(b.Line, last - b.Line);
+        } else {
+            lines_.RemoveLines(b.Line - 1, last - b.Line + 1);
+        }
+        return TBufferCoord{1, b.Line};
+    }
+    ColumnBlock blk = columnBlock(b, e);
+    for (int l = blk.firstLine; l <= blk.lastLine && l <= lines_.Count(); ++l) {
+        std::string s(LineText(l));
+        int len = static_cast<int>(s.size());
+        int cl = CellToColumn(l, blk.leftCell, true), cr = CellToColumn(l, blk.rightCell, true);
+        if (cl > len) continue;
+        s.erase(static_cast<size_t>(cl - 1), static_cast<size_t>(std::min(cr, len + 1) - cl));
+        putLine(l, std::move(s), trim);
+    }
+    int line = std::clamp(activeLine, blk.firstLine, blk.lastLine);
+    return TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
+}
+
+TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, bool trim,
+                                         TCodeEditUndoList* rowList) {
+    ensureLine();
+    at.Line = std::clamp(at.Line, 1, lines_.Count());
+    if (s.empty()) return at;
+    std::vector<std::string_view> rows = splitRows(s);
+    int k = static_cast<int>(rows.size());
+    if (mode == smLine) at.Column = 1;
+    if (mode == smNormal || mode == smLine) {
+        int L = at.Line;
+        std::string text(LineText(L));
+        size_t c = static_cast<size_t>(at.Column - 1);
+        if (c > text.size()) text.append(c - text.size(), ' ');
+        std::string right = text.substr(c);
+        text.resize(c);
+        if (k == 1) {
+            text += rows[0];
+            text += right;
+            putLine(L, std::move(text), trim);
+            return TBufferCoord{at.Column + static_cast<int>(rows[0].size()), L};
+        }
+        std::string lastRow(rows[static_cast<size_t>(k - 1)]);
+        int endColumn = static_cast<int>(lastRow.size()) + 1;
+        lastRow += right;
+        if (c == 0) {
+            // At column 1 the new lines go above, so marks move with the line's text.
+            lines_.InsertEmptyLines(L - 1, k - 1);
+            for (int j = 0; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]), trim);
+            putLine(L + k - 1, std::move(lastRow), trim);
+        } else {
+            text += rows[0];
+            putLine(L, std::move(text), trim);
+            lines_.InsertEmptyLines(L, k - 1);
+            for (int j = 1; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]), trim);
+            putLine(L + k - 1, std::move(lastRow), trim);
+        }
+        return TBufferCoord{endColumn, L + k - 1};
+    }
+    // Column mode: each row at the same display cell on successive lines.
+    int cell = ColumnToCell(at.Line, at.Column);
+    TBufferCoord end = at;
+    for (int j = 0; j < k; ++j) {
+        int line = at.Line + j;
+        std::string_view row = rows[static_cast<size_t>(j)];
+        if (line > lines_.Count()) {
+            int prev = lines_.Count();
+            TBufferCoord breakAt{LineLength(prev) + 1, prev};
+            lines_.Add("");
+            if (rowList) rowList->RecordChange(ckLineBreak, breakAt, TBufferCoord{1, line}, {}, smColumn);
+            if (row.empty()) {
+                end = TBufferCoord{1, line};
+                continue;
+            }
+            std::string t(static_cast<size_t>(cell - 1), ' ');
+            t += row;
+            putLine(line, std::move(t), trim);
+            end = TBufferCoord{cell + static_cast<int>(row.size()), line};
+            if (rowList) rowList->RecordChange(ckPaste, TBufferCoord{1, line}, end, {}, smColumn);
+            continue;
+        }
+        std::string t(LineText(line));
+        int len = static_cast<int>(t.size());
+        int col = CellToColumn(line, cell, true);
+        if (row.empty()) {
+            end = TBufferCoord{col, line};
+            continue;
+        }
+        int startCol = col;
+        if (col > len + 1) {
+            t.append(static_cast<size_t>(col - len - 1), ' ');
+            startCol = len + 1;
+        }
+        t.insert(static_cast<size_t>(col - 1), row);
+        putLine(line, std::move(t), trim);
+        end = TBufferCoord{col + static_cast<int>(row.size()), line};
+        if (rowList) rowList->RecordChange(ckPaste, TBufferCoord{startCol, line}, end, {}, smColumn);
+    }
+    return end;
+}
+
+TBufferCoord TCustomCodeEdit::replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s,
+                                           bool trim, TCodeEditUndoList* rowList) {
+    if (e < b) std::swap(b, e);
+    TBufferCoord at = b;
+    if (!(b == e)) at = deleteRange(b, e, mode, trim, b.Line);
+    return insertText(at, s, mode, trim, rowList);
+}
+
+// ---------------------------------------------------------------- selection text with undo
+
+void TCustomCodeEdit::deleteSelectionRecorded() {
+    TBufferCoord b = SelBeginPos(), e = SelEndPos();
+    std::string text = SelectedText();
+    TChangeKind kind = active_ < anchor_ ? ckDeleteForward : ckDelete;
+    TBufferCoord caret;
+    if (selectionMode_ == smColumn) {
+        ColumnBlock blk = columnBlock(anchor_, active_);
+        TBufferCoord rs{CellToColumn(blk.firstLine, blk.leftCell, true), blk.firstLine};
+        TBufferCoord re{CellToColumn(blk.lastLine, blk.rightCell, true), blk.lastLine};
+        caret = deleteRange(b, e, smColumn, true, active_.Line);
+        undoList_.RecordChange(kind, rs, re, std::move(text), smColumn);
+    } else {
+        TBufferCoord rs = b, re = e;
+        if (selectionMode_ == smLine) lineRangeAsStream(b, e, rs, re);
+        caret = deleteRange(b, e, selectionMode_, true, active_.Line);
+        // A line-mode deletion is recorded as the stream range it removed.
+        undoList_.RecordChange(kind, rs, re, std::move(text), smNormal);
+    }
+    setCaretRaw(caret);
+    setSelectionRaw(caret, caret);
+}
+
+void TCustomCodeEdit::setSelTextInMode(std::string_view s, TSelectionMode mode, TChangeKind insertKind) {
+    EditCommandScope scope(*this);
+    BatchGuard batch(lines_);
+    UndoBlockGuard block(undoList_);
+    if (HasSelection()) deleteSelectionRecorded();
+    else {
+        // Order the ends, the selection being empty at the caret.
+        TBufferCoord c = ClampPos(caret_, false);
+        setSelectionRaw(c, c);
+    }
+    if (!s.empty()) {
+        TBufferCoord at = caret_;
+        if (lines_.Count() == 0) at = TBufferCoord{1, 1};
+        TBufferCoord recStart = at;
+        if (mode == smLine) recStart = TBufferCoord{1, at.Line};
+        else if (mode == smNormal && lines_.Count() > 0)
+            recStart.Column = std::min(at.Column, LineLength(at.Line) + 1);
+        TBufferCoord end = insertText(at, s, mode, HasOption(eoTrimTrailingSpaces),
+                                      mode == smColumn ? &undoList_ : nullptr);
+        if (mode != smColumn) undoList_.RecordChange(insertKind, recStart, end, {}, smNormal);
+        setCaretRaw(end);
+        setSelectionRaw(end, end);
+    }
+    EnsureCaretVisible();
+}
+
+void TCustomCodeEdit::SetSelectedText(std::string_view s) { setSelTextInMode(s, selectionMode_, ckInsert); }
+
+void TCustomCodeEdit::DeleteSelection() {
+    if (HasSelection()) SetSelectedText("");
+}
+
+// ---------------------------------------------------------------- clipboard
+
+void TCustomCodeEdit::ClipboardCopy() {
+    if (!HasSelection()) return;
+    std::string text = TextOfRange(SelBeginPos(), SelEndPos(), selectionMode_, true);
+    std::string block = MakeBlockData(selectionMode_, text);
+    if (!clipboard_->SetContent(text, &block)) throw ECodeEditError("Clipboard copy operation failed");
+}
+
+void TCustomCodeEdit::ClipboardCut() {
+    if (!HasSelection() || readOnly_) return;
+    ClipboardCopy();
+    EditCommandScope scope(*this);
+    BatchGuard batch(lines_);
+    deleteSelectionRecorded();
+    EnsureCaretVisible();
+}
+
+void TCustomCodeEdit::ClipboardPaste() {
+    if (readOnly_) return;
+    std::optional<std::string> block = clipboard_->BlockData();
+    int mode = selectionMode_;
+    std::string text;
+    if (block) {
+        if (!ParseBlockData(*block, mode, text) || mode > smColumn)
+            throw ECodeEditError("Clipboard paste operation failed.");
+    } else {
+        std::optional<std::string> plain = clipboard_->Text();
+        if (!plain) return;
+        text = *plain;
+        size_t nul = text.find('\0');
+        if (nul != std::string::npos) text.resize(nul);
+    }
+    EditCommandScope scope(*this);
+    BatchGuard batch(lines_);
+    UndoBlockGuard undoBlock(undoList_);
+    undoList_.RecordChange(ckPasteBegin, caret_, caret_, {}, selectionMode_);
+    setSelTextInMode(text, static_cast<TSelectionMode>(mode), ckPaste);
+    undoList_.RecordChange(ckPasteEnd, caret_, caret_, {}, selectionMode_);
+}
+
+void TCustomCodeEdit::SelectAll() {
+    EditCommandScope scope(*this);
+    int last = std::max(1, lines_.Count());
+    TBufferCoord end = lines_.Count() == 0 ? TBufferCoord{1, 1} : TBufferCoord{LineLength(last) + 1, last};
+    setCaretRaw(end);
+    setSelectionRaw(TBufferCoord{1, 1}, end);
+    EnsureCaretVisible();
+}
+
+void TCustomCodeEdit::ClearAll() {
+    EditCommandScope scope(*this);
+    lines_.Clear();
+    for (int n = 0; n < 10; ++n) bookmarks_[static_cast<size_t>(n)] = nullptr;
+    marks_.Clear();
+    DiscardUndo();
+    caret_ = anchor_ = active_ = TBufferCoord{1, 1};
+    SetModified(false);
+    if (view_) view_->InvalidateAll();
+}
+
+// ---------------------------------------------------------------- drag and drop
+
+bool TCustomCodeEdit::DropSelection(TBufferCoord pos, bool copy) {
+    if (readOnly_ || selectionMode_ != smNormal || !HasSelection() || !HasOption(eoDragDropEditing)) return false;
+    pos = ClampPos(pos, false);
+    if (DropInsideSelection(pos, copy)) return false;
+    EditCommandScope scope(*this);
+    BatchGuard batch(lines_);
+    UndoBlockGuard block(undoList_);
+    std::string text = SelectedText();
+    TBufferCoord b = SelBeginPos(), e = SelEndPos();
+    if (!copy) {
+        deleteSelectionRecorded();
+        // The drop point after the removed text moves back by what went before it.
+        if (e <= pos) {
+            if (pos.Line == e.Line) pos = TBufferCoord{b.Column + (pos.Column - e.Column), b.Line};
+            else pos.Line -= e.Line - b.Line;
+        }
+    }
+    TBufferCoord recStart{std::min(pos.Column, LineLength(pos.Line) + 1), pos.Line};
+    TBufferCoord end = insertText(pos, text, smNormal, false, nullptr);
+    undoList_.RecordChange(ckDragInsert, recStart, end, {}, smNormal);
+    setCaretRaw(pos);
+    setSelectionRaw(end, pos);
+    EnsureCaretVisible();
+    return true;
+}
+
+}  // namespace pelm

@@ -1,0 +1,106 @@
+#include "core/highlight/TCustomHighlighter.h"
+
+#include <algorithm>
+
+namespace pelm {
+
+namespace {
+
+// Attribute names are ordered and compared without regard to ASCII case.
+int compareNames(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace
+
+TCustomHighlighter::TCustomHighlighter()
+    : breakCharSet_{'!', '"', '\'', '(', ')', '*', '+', ',', '-', '.', '/', ':',
+                    ';', '=', '?', '[', '\\', ']', '^', '{', '|', '}'} {}
+
+TCustomHighlighter::~TCustomHighlighter() = default;
+
+THighlighterAttributes* TCustomHighlighter::AttributeAt(int i) const {
+    if (i < 0 || i >= AttributeCount()) return nullptr;
+    return attributes_[static_cast<size_t>(i)].get();
+}
+
+TCharSet TCustomHighlighter::WordCharSet() const {
+    TCharSet set;
+    set.AddRange(33, 255);
+    return set;
+}
+
+void TCustomHighlighter::ScanToLineEnd() {
+    while (!AtLineEnd()) NextToken();
+}
+
+void TCustomHighlighter::Subscribe(const void* key, ChangeCallback cb) {
+    for (Subscriber& s : subscribers_) {
+        if (s.key == key) {
+            s.cb = std::move(cb);
+            return;
+        }
+    }
+    subscribers_.push_back(Subscriber{key, std::move(cb)});
+}
+
+void TCustomHighlighter::Unsubscribe(const void* key) {
+    std::erase_if(subscribers_, [key](const Subscriber& s) { return s.key == key; });
+}
+
+void TCustomHighlighter::ConfigurationFinished() {
+    configuring_ = false;
+    AttributeChanged();
+}
+
+void TCustomHighlighter::AttributeChanged() {
+    if (configuring_) return;
+    // A subscriber may unsubscribe while it is called, so walk a copy.
+    std::vector<Subscriber> current = subscribers_;
+    for (const Subscriber& s : current)
+        if (s.cb) s.cb();
+}
+
+THighlighterAttributes* TCustomHighlighter::AddAttribute(std::string name) {
+    auto pos = std::lower_bound(attributes_.begin(), attributes_.end(), name,
+                                [](const std::unique_ptr<THighlighterAttributes>& a, const std::string& n) {
+                                    return compareNames(a->Name(), n) < 0;
+                                });
+    if (pos != attributes_.end() && compareNames((*pos)->Name(), name) == 0)
+        throw EHighlighterError(Format("Attribute \"%s\" already in list", name.c_str()));
+    pos = attributes_.insert(pos, std::make_unique<THighlighterAttributes>(std::move(name)));
+    return pos->get();
+}
+
+void TCustomHighlighter::FinishConstruction() {
+    for (auto& a : attributes_) {
+        a->TakeDefaults();
+        a->SetChangeCallback([this] { AttributeChanged(); });
+    }
+}
+
+void TCustomHighlighter::KeepLine(std::string_view text, int lineIndex) {
+#ifdef PELM_EXACT_LINE_BUFFERS
+    exactLine_ = std::make_unique<char[]>(text.size() + 1);
+    std::copy(text.begin(), text.end(), exactLine_.get());
+    exactLine_[text.size()] = '\0';
+    line_ = exactLine_.get();
+#else
+    lineBuf_.assign(text);  // keeps its capacity between lines
+    line_ = lineBuf_.c_str();
+#endif
+    lineLength_ = text.size();
+    lineIndex_ = lineIndex;
+    run_ = 0;
+    tokenPos_ = 0;
+}
+
+}  // namespace pelm

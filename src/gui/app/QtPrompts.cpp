@@ -1,0 +1,71 @@
+#include "gui/app/QtPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace pelm {
+
+QtPrompts::~QtPrompts() {
+    delete dlgOpen_.data();
+    delete dlgSave_.data();
+}
+
+PromptAnswer QtPrompts::askYesNoCancel(QWidget* owner, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        default: return PromptAnswer::Cancel;
+    }
+}
+
+QString QtPrompts::QtFilterText(const FileFilter& filter) {
+    QString description = filter.description;
+    const qsizetype paren = description.indexOf(QLatin1String(" ("));
+    if (paren >= 0) description.truncate(paren);
+    QStringList patterns = filter.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : patterns) p = p.trimmed();
+    return description + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+QString QtPrompts::runDialog(QPointer<QFileDialog>& dialog, QWidget* owner, bool save,
+                             const FileDialogRequest& request) {
+    if (!dialog) {
+        dialog = new QFileDialog(owner);
+        dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setOption(QFileDialog::ReadOnly, false);
+        dialog->setSizeGripEnabled(true);
+    }
+    QStringList filters;
+    for (const FileFilter& f : request.filters) filters << QtFilterText(f);
+    // Setting the same list again would reset the user's last filter choice.
+    if (dialog->nameFilters() != filters) dialog->setNameFilters(filters);
+    if (save && request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog->selectNameFilter(filters[request.filterIndex - 1]);
+    dialog->setDefaultSuffix(request.defaultExt);
+    if (save) dialog->selectFile(request.fileName);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+QString QtPrompts::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    return runDialog(dlgOpen_, owner, false, request);
+}
+
+QString QtPrompts::saveFileName(QWidget* owner, const FileDialogRequest& request) {
+    return runDialog(dlgSave_, owner, true, request);
+}
+
+void QtPrompts::showError(QWidget* owner, const QString& message) {
+    QString caption = owner ? owner->window()->windowIconText() : QString();
+    if (caption.isEmpty()) caption = QApplication::applicationName();
+    QMessageBox::critical(owner, caption, message);
+}
+
+}  // namespace pelm

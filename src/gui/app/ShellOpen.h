@@ -1,0 +1,33 @@
+#pragma once
+// Handing a file, a link or a program to the desktop, the way the program's
+// commands ask the shell to "open" something: nothing waits for it, its result
+// is not examined and no message is shown when it fails.
+//
+// Documents and links go to the desktop's opener. Programs (an executable
+// file, or a bare name found on PATH) are started directly with the argument
+// list split from the parameter text by the Windows rules, never through a
+// shell. Two Windows programs the commands name have stand-ins: "notepad.exe"
+// is the user's $VISUAL or $EDITOR (else the desktop's opener for the file),
+// "hh.exe" opens the compiled help file named before "::/" with the opener.
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+
+namespace pelm {
+
+struct ShellOpenPlan {
+    enum Action { OpenUrl, StartProgram };
+    Action action = OpenUrl;
+    QUrl url;             // OpenUrl
+    QString program;      // StartProgram
+    QStringList arguments;
+};
+
+// What ShellOpen does for a target and its parameter text.
+ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters);
+
+void ShellOpen(QWidget* owner, const QString& target, const QString& parameters = QString());
+
+}  // namespace pelm

@@ -1,0 +1,426 @@
+#include "gui/app/TfrMain.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTime>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/config/SettingsLocation.h"
+#include "core/config/TIniFile.h"
+#include "core/document/TemplateMarkers.h"
+#include "core/editor/TCodeEditStringList.h"
+#include "gui/app/AppTitle.h"
+#include "gui/app/Commands.h"
+#include "gui/app/GuiText.h"
+#include "gui/app/QtPrompts.h"
+#include "gui/app/ShellOpen.h"
+#include "gui/app/StatusIcons.h"
+#include "gui/app/TDocumentView.h"
+#include "gui/app/WndRestore.h"
+#include "gui/ui/TStatusPanel.h"
+
+namespace pelm {
+
+const QString NewDocumentName = QStringLiteral("Новый");
+
+namespace {
+
+// The filter list of the open and the save dialog, in the order of its indexes.
+QList<FileFilter> DocumentFilters() {
+    return {
+        {QStringLiteral("HTML (*.htm; *.html)"), QStringLiteral("*.htm;*.html")},
+        {QStringLiteral("CSS (*.css)"), QStringLiteral("*.css")},
+        {QStringLiteral("XML (*.xml;*.xsd;*.xsl;*.xslt;*.dtd; *.wml)"), QStringLiteral("*.xml;*.xsd;*.xsl;*.xslt;*.dtd; *.wml")},
+        {QStringLiteral("JavaScript (*.js)"), QStringLiteral("*.js")},
+        {QStringLiteral("PHP (*.php; *.php3; *.phtml; *.inc)"), QStringLiteral("*.php;*.php3;*.phtml;*.inc")},
+        {QStringLiteral("Perl (*.pl; *.pm; *.cgi)"), QStringLiteral("*.pl;*.pm;*.cgi")},
+        {QStringLiteral("Текст (*.txt)"), QStringLiteral("*.txt")},
+        {QStringLiteral("Все файлы (*.*)"), QStringLiteral("*")},
+    };
+}
+
+std::string CursorKey(const QString& docFileName) {
+    return FileNameBytes(docFileName) + "_Cursor";
+}
+
+std::string ExtensionOf(const QString& fileName) {
+    return LowerCaseExtension(ToCp1251(fileName));
+}
+
+// The line and column (0-based) of a character offset in which every line
+// break counts 2; an offset inside a break belongs to the end of its line.
+std::pair<int, size_t> LineAt(const TCodeEditStringList& lines, long long offset) {
+    for (int i = 0; i < lines.Count(); ++i) {
+        const long long length = lines.LineLength(i);
+        if (offset <= length || i + 1 == lines.Count()) return {i, static_cast<size_t>(std::min(offset, length))};
+        offset -= length + 2;
+    }
+    return {0, 0};
+}
+
+}  // namespace
+
+TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts) {
+    if (!prompts_) {
+        ownPrompts_ = std::make_unique<QtPrompts>();
+        prompts_ = ownPrompts_.get();
+    }
+    QString dir = programDir;
+    if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    settingsFileName_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
+    createControls();
+    FormCreate(dir, arguments);
+}
+
+TfrMain::~TfrMain() = default;
+
+void TfrMain::createControls() {
+    setObjectName(QStringLiteral("frMain"));
+    setWindowTitle(QStringLiteral("Pelm2"));
+    setWindowIconText(ApplicationTitle());
+    resize(736, 473);
+
+    snEditor = new TDocumentView(this);
+    snEditor->setObjectName(QStringLiteral("snEditor"));
+    QFont editorFont(QStringLiteral("Courier New"));
+    editorFont.setStyleHint(QFont::TypeWriter);
+    editorFont.setPixelSize(13);
+    snEditor->setFont(editorFont);
+    setCentralWidget(snEditor);
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("barStatus"));
+    bar->setSizeGripEnabled(true);
+    barStatus[0] = new TStatusPanel(QStringLiteral("Файл изменён"), 20, Qt::ElideNone);
+    barStatus[0]->setAlignment(Qt::AlignCenter);
+    barStatus[0]->setPixmap(StatusIcon(false));
+    barStatus[1] = new TStatusPanel(QStringLiteral("Путь к файлу"), 250, Qt::ElideMiddle);
+    barStatus[2] = new TStatusPanel(QStringLiteral("Подсветка синтаксиса"), 0, Qt::ElideNone);
+    barStatus[3] = new TStatusPanel(QStringLiteral("Текущий тег"), 95, Qt::ElideRight);
+    barStatus[4] = new TStatusPanel(QStringLiteral("Режим выделения"), 0, Qt::ElideRight);
+    barStatus[4]->setText(QStringLiteral("Поток"));
+    barStatus[5] = new TStatusPanel(QString(), 100, Qt::ElideNone);
+
+    btnDonate = new QPushButton(QStringLiteral("DONATE"), barStatus[5]);
+    btnDonate->setObjectName(QStringLiteral("btnDonate"));
+    btnDonate->setFlat(true);
+    btnDonate->setCursor(Qt::PointingHandCursor);
+    btnDonate->setFocusPolicy(Qt::NoFocus);
+    QFont bold = btnDonate->font();
+    bold.setBold(true);
+    btnDonate->setFont(bold);
+    // The colours of an active window caption: the selection colours of the palette.
+    btnDonate->setStyleSheet(QStringLiteral(
+        "QPushButton { color: palette(highlighted-text); background: palette(highlight);"
+        " border: none; padding: 0px 6px; }"
+        "QPushButton:hover { text-decoration: underline; }"));
+    auto* donateLayout = new QHBoxLayout(barStatus[5]);
+    donateLayout->setContentsMargins(2, 1, 2, 1);
+    donateLayout->addWidget(btnDonate);
+    connect(btnDonate, &QPushButton::clicked, this, &TfrMain::btnDonateClick);
+
+    for (TStatusPanel* panel : barStatus) bar->addWidget(panel);
+
+    // The tag insertion panel's place in the right dock; the panel fills it.
+    pnlTagInsert = new QDockWidget(QStringLiteral("Вставка тега"), this);
+    pnlTagInsert->setObjectName(QStringLiteral("pnlTagInsert"));
+    pnlTagInsert->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    pnlTagInsert->setAllowedAreas(Qt::RightDockWidgetArea);
+    auto* tagArea = new QWidget(pnlTagInsert);
+    tagArea->setFixedSize(206, 290);
+    auto* tagLayout = new QVBoxLayout(tagArea);
+    cmbTagName = new QComboBox(tagArea);
+    cmbTagName->setObjectName(QStringLiteral("cmbTagName"));
+    cmbTagName->setMaxVisibleItems(20);
+    tagLayout->addWidget(cmbTagName);
+    tagLayout->addStretch(1);
+    pnlTagInsert->setWidget(tagArea);
+    addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
+}
+
+// The start-up sequence. An error stops it where it happened: the error box
+// shows it and the window opens in the state reached.
+void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
+    try {
+        setAcceptDrops(true);
+        RestoreWindowLayout(this, settingsFileName_);
+        settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(settingsFileName_));
+        programDir_ = dir;
+        LoadTagList();
+        ApplyOptions();
+        mruOpenRecent_.Load(*settingsFile_, "LastOpened");
+        OpenFrom(programDir_ + TemplatePath(DocumentKind::HTML), false, KindTemplate(DocumentKind::HTML).extension);
+        if (!arguments.isEmpty()) OpenFrom(arguments.first(), true, ExtensionOf(arguments.first()));
+        ModFlag(false);
+    } catch (const EAbort&) {
+    } catch (const std::exception& e) {
+        prompts_->showError(this, MessageText(e.what()));
+    }
+}
+
+void TfrMain::LoadTagList() {
+    TCodeEditStringList list;
+    list.LoadTextFile(FileNameBytes(programDir_ + QStringLiteral("Library/Tags/tags.pel")));
+    QStringList items;
+    items.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i) items << FromCp1251(list.Line(i));
+    cmbTagName->clear();
+    cmbTagName->addItems(items);
+}
+
+void TfrMain::ApplyOptions() {
+    options_ = ReadAppOptions(*settingsFile_);
+    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
+}
+
+QString TfrMain::TemplatePath(DocumentKind kind) const {
+    return FileNameFromBytes(options_.TemplatePath[static_cast<int>(kind)]);
+}
+
+void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
+    CheckFileSave();
+    // A file that cannot be read raises before the buffer changes, so the
+    // document, its name and its flag stay as they were.
+    snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
+    if (setName) {
+        docFileName_ = fileName;
+        mruOpenRecent_.InsertIfAbsent(FileNameBytes(fileName));
+    } else {
+        docFileName_ = NewDocumentName;
+    }
+    FindTemplates();
+    ModFlag(false);
+    ReloadTitle();
+    if (const auto kind = KindOfExtension(ext)) SelectKind(*kind);
+}
+
+void TfrMain::FindTemplates() {
+    TCodeEditStringList& lines = snEditor->Lines();
+    const std::string text = lines.Text();
+    if (text.size() < 4) return;
+    snEditor->SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
+    if (docFileName_ != NewDocumentName) return;
+
+    snEditor->SetSelOffset(0);
+    const QLocale locale = QLocale::system();
+    const TTemplateExpansion expansion =
+        ScanTemplateMarkers(text, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
+                            ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
+    // Each edit's offset is in the text as the edits before it left it. A
+    // marker never spans a line break, so each edit changes one line.
+    BatchGuard batch(lines);
+    for (const TTemplateEdit& edit : expansion.edits) {
+        const auto [line, column] = LineAt(lines, edit.offset);
+        std::string s = lines.Strings(line);
+        s.replace(column, static_cast<size_t>(edit.length), edit.replacement);
+        lines.SetStrings(line, s);
+    }
+    snEditor->SetSelOffset(expansion.caretOffset);
+}
+
+void TfrMain::ModFlag(bool value) {
+    snEditor->SetModified(value);
+    barStatus[0]->setPixmap(StatusIcon(snEditor->Modified()));
+}
+
+void TfrMain::ReloadTitle() {
+    barStatus[1]->setText(docFileName_);
+    setWindowTitle(QStringLiteral("Vorn Pelm - [") + docFileName_ + QLatin1Char(']'));
+    SetApplicationTitle(FileNamePart(docFileName_) + QStringLiteral(" - Vorn Pelm"));
+}
+
+void TfrMain::SelectKind(DocumentKind kind) {
+    kind_ = kind;
+    barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
+}
+
+void TfrMain::CheckFileSave() {
+    if (!snEditor->Modified()) return;
+    const QString text = QStringLiteral("Сохранить изменения в файле \"") + FileNamePart(docFileName_) +
+                         QStringLiteral("\"?") + QStringLiteral("\n\r") + QLatin1Char('(') + docFileName_ +
+                         QLatin1Char(')');
+    switch (prompts_->askYesNoCancel(this, QStringLiteral("Вопрос"), text)) {
+        case PromptAnswer::Yes:
+            // Going on after a save that did not happen would throw the
+            // changes away: a cancelled Save As abandons the caller, and a
+            // failed write raises its error past it.
+            if (!FileSave()) throw EAbort();
+            return;
+        case PromptAnswer::No:
+            return;
+        case PromptAnswer::Cancel:
+            throw EAbort();
+    }
+}
+
+bool TfrMain::FileSave() {
+    bool saved;
+    if (docFileName_ != NewDocumentName) {
+        snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
+        ModFlag(false);
+        saved = true;
+    } else {
+        saved = FileSaveAs();
+    }
+    settingsFile_->IniWriteNumber("Filez", CursorKey(docFileName_), snEditor->SelOffset());
+    return saved;
+}
+
+bool TfrMain::FileSaveAs() {
+    FileDialogRequest request;
+    request.filters = DocumentFilters();
+    request.filterIndex = 0;
+    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString())) {
+        request.filterIndex = KindSavePreset(*kind).filterIndex;
+        request.defaultExt = QString::fromLatin1(KindSavePreset(*kind).defaultExt);
+    }
+    request.fileName = FileNamePart(docFileName_);
+    const QString chosen = prompts_->saveFileName(this, request);
+    if (chosen.isEmpty()) return false;
+    docFileName_ = chosen;
+    snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
+    ModFlag(false);
+    ReloadTitle();
+    mruOpenRecent_.InsertIfAbsent(FileNameBytes(docFileName_));
+    return true;
+}
+
+void TfrMain::run(const std::function<void()>& command) {
+    RunCommand(this, *prompts_, command);
+}
+
+void TfrMain::pnkFileNewHTMLClick() {
+    pnkFileNewClick(DocumentKind::HTML);
+}
+
+void TfrMain::pnkFileNewClick(DocumentKind kind) {
+    run([&] { OpenFrom(programDir_ + TemplatePath(kind), false, KindTemplate(kind).extension); });
+}
+
+void TfrMain::pnkFileOpenClick() {
+    run([&] {
+        FileDialogRequest request;
+        request.filters = DocumentFilters();
+        request.defaultExt = QStringLiteral("htm");
+        const QString chosen = prompts_->openFileName(this, request);
+        if (chosen.isEmpty()) return;
+        OpenFrom(chosen, true, ExtensionOf(chosen));
+    });
+}
+
+void TfrMain::pnkFileSaveClick() {
+    run([&] { FileSave(); });
+}
+
+void TfrMain::pnkFileSaveAsClick() {
+    run([&] { FileSaveAs(); });
+}
+
+void TfrMain::pnkFileNewWindowClick() {
+    ShellOpen(this, QCoreApplication::applicationFilePath());
+}
+
+void TfrMain::pnkFileExitClick() {
+    close();
+}
+
+void TfrMain::btnDonateClick() {
+    ShellOpen(this, programDir_ + QStringLiteral("Help/Donate.txt"));
+}
+
+void TfrMain::snEditorChange() {
+    ModFlag(true);
+}
+
+void TfrMain::HandleDroppedFiles(const QStringList& fileNames) {
+    if (fileNames.isEmpty()) return;
+    const QString name = fileNames.first();
+    run([&] { OpenFrom(name, true, ExtensionOf(name)); });
+}
+
+void TfrMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        for (const QUrl& url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+    QMainWindow::dragEnterEvent(event);
+}
+
+void TfrMain::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    if (files.isEmpty()) {
+        QMainWindow::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    // The drop finishes first; the open (and its save question) runs after it,
+    // so that no modal box holds the dragging program.
+    QMetaObject::invokeMethod(this, [this, files] { HandleDroppedFiles(files); }, Qt::QueuedConnection);
+}
+
+void TfrMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TfrMain::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous()) FormHide();
+}
+
+void TfrMain::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrMain::FormShow() {
+    if (!settingsFile_) return;
+    run([&] { pnlTagInsert->setVisible(settingsFile_->IniReadNumber("Toolbars", "TagInsert", 1) != 0); });
+}
+
+void TfrMain::FormHide() {
+    if (!settingsFile_) return;
+    try {
+        settingsFile_->IniWriteNumber("Toolbars", "TagInsert", pnlTagInsert->isVisibleTo(this) ? 1 : 0);
+    } catch (const std::exception&) {
+        // The window is going away; there is nobody left to tell.
+    }
+}
+
+bool TfrMain::FormClose() {
+    // A settings file that refuses the recent files is reported, but must not
+    // keep the user from leaving.
+    if (settingsFile_) run([&] { mruOpenRecent_.Save(*settingsFile_, "LastOpened"); });
+    if (!RunCommand(this, *prompts_, [&] { CheckFileSave(); })) return false;
+    SaveWindowLayout(this, settingsFileName_);
+    if (settingsFile_) run([&] {
+        if (settingsFile_->IniReadNumber("Toolbars", "TagInsertHide", 0) == 1) pnlTagInsert->hide();
+    });
+    return true;
+}
+
+}  // namespace pelm
