@@ -1021,10 +1021,21 @@ struct TRegEngine::Matcher {
     // [runStart, runEnd], and, with the failure memory on, the positions
     // [failLo, failHi] where its continuation is known to fail.
     struct RepState {
+        unsigned generation = 0;  // the input these values belong to
         int runStart = -1, runEnd = -1;
         int failLo = 1, failHi = 0;
     };
     std::vector<RepState> reps;
+    unsigned generation = 0;
+
+    RepState& Rep(int pc) {
+        RepState& rs = reps[static_cast<size_t>(pc)];
+        if (rs.generation != generation) {
+            rs = RepState{};
+            rs.generation = generation;
+        }
+        return rs;
+    }
 
     void NewInput(const Program& p, const unsigned char* text, int n) {
         prog = &p;
@@ -1034,7 +1045,12 @@ struct TRegEngine::Matcher {
         requiredAt = -2;
         caps.assign(2 * (kMaxGroup + 1), -1);
         counters.assign(static_cast<size_t>(p.counters), 0);
-        reps.assign(p.code.size(), RepState{});
+        // Repeat states are stamped with the input's generation instead of being
+        // cleared for every line.
+        if (reps.size() != p.code.size() || ++generation == 0) {
+            reps.assign(p.code.size(), RepState{});
+            generation = 1;
+        }
         size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
         memoOn = !p.hasBackrefs && p.counters == 0 && bits <= kMaxMemoBits;
     }
@@ -1109,7 +1125,7 @@ struct TRegEngine::Matcher {
             budget -= n;
             return n;
         }
-        RepState& rs = reps[static_cast<size_t>(pc)];
+        RepState& rs = Rep(pc);
         if (pos >= rs.runStart && pos <= rs.runEnd) return rs.runEnd - pos;
         int n;
         if (pos < rs.runStart) {
@@ -1167,7 +1183,7 @@ struct TRegEngine::Matcher {
                     // f.a: the count to try now; f.b: the length of the run.
                     const Inst& in = code[f.pc];
                     const Inst& next = code[f.pc + 1];
-                    RepState& rs = reps[static_cast<size_t>(f.pc)];
+                    RepState& rs = Rep(f.pc);
                     const bool greedy = f.kind == frRepGreedy;
                     const int step = greedy ? -1 : 1;
                     int k = f.a;
