@@ -51,10 +51,9 @@ void TCustomCodeEdit::EnsureCaretVisible() {
 
 void TCustomCodeEdit::AutoScrollTick(int dxCells, int dyRows, bool shift) {
     EditCommandScope scope(*this);
-    auto step = [](int d) { return d == 0 ? 0 : (d > 0 ? d + 1 : d - 1); };
     int vr = std::max(1, VisibleRows());
-    int rows = step(dyRows) * (shift ? vr : 1);
-    int cols = step(dxCells);
+    int rows = dyRows * (shift ? vr : 1);
+    int cols = dxCells;
     SetFirstRow(firstRow_ + rows);
     SetFirstColumn(firstColumn_ + cols);
     TDisplayCoord d = CaretDisplayPos();

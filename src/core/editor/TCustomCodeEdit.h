@@ -259,8 +259,9 @@ public:
     void MouseDragTo(TBufferCoord pos);                    // left button held
     void SelectWordAt(TBufferCoord pos);                   // double click
     void GutterClick(int row);                             // left click in the gutter
-    // One tick of the auto-scroll timer: the mouse is dx cells / dy rows beyond
-    // the text area (negative: left/above).
+    // One tick of the auto-scroll timer. dxCells / dyRows are the steps: the
+    // mouse's distance beyond the text area in whole cells / rows plus one
+    // (negative: left/above; 0: not beyond that edge).
     void AutoScrollTick(int dxCells, int dyRows, bool shift);
     // Whether a drop at pos lands inside the selection (move: the ends count as
     // inside; copy: as outside).

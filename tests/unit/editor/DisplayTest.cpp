@@ -225,7 +225,7 @@ TEST_F(Scrolling, BarsScaleAbove32767AndHintShowsLines) {
 TEST_F(Scrolling, AutoScrollExtendsTheSelection) {
     e.SetCaretPos({1, 10});
     e.MouseDown({1, 10}, 0);
-    e.AutoScrollTick(0, 2, false);  // two rows below the text: scroll by 3
+    e.AutoScrollTick(0, 3, false);  // two rows below the text: the view steps by 3
     EXPECT_EQ(e.FirstRow(), 4);
     EXPECT_EQ(e.SelEndPos().Line, 4 + 20 - 1);
     EXPECT_EQ(e.SelBeginPos(), (TBufferCoord{1, 10}));
