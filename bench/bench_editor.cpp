@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/editor/TCustomCodeEdit.h"
+#include "core/highlight/THTMLHighlighter.h"
 
 using namespace pelm;
 
@@ -58,6 +59,26 @@ void BM_TypeInMiddle(benchmark::State& state) {
     report(state, seconds, keys, *e);
 }
 BENCHMARK(BM_TypeInMiddle)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same with the HTML highlighter attached: each keystroke rescans its line.
+void BM_TypeInMiddleWithHtmlHighlighter(benchmark::State& state) {
+    auto e = makeEditor(BufferLines, Indented);
+    THTMLHighlighter html;
+    e->SetHighlighter(&html);
+    double seconds = 0;
+    long keys = 0;
+    for (auto _ : state) {
+        e->DiscardUndo();
+        e->SetCaretPos({5, BufferLines / 2});
+        auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < Keystrokes; ++i) e->PerformCommand(ecChar, static_cast<char>('a' + i % 26));
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        keys += Keystrokes;
+    }
+    report(state, seconds, keys, *e);
+    e->SetHighlighter(nullptr);
+}
+BENCHMARK(BM_TypeInMiddleWithHtmlHighlighter)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_EnterBackspaceInMiddle(benchmark::State& state) {
     auto e = makeEditor(BufferLines, Flush);

@@ -482,10 +482,9 @@ TBufferCoord TCustomCodeEdit::breakLine(TBufferCoord at, bool indentAllowed, TCo
     } else {
         std::string left = s.substr(0, static_cast<size_t>(at.Column - 1));
         right = s.substr(static_cast<size_t>(at.Column - 1));
-        int indent = autoIndent ? indentOfLine(L, true) : 0;
-        // The measure is of the left part only.
+        // The auto-indent measure of the left part's leading bytes up to 32.
+        int indent = 0;
         if (autoIndent) {
-            indent = 0;
             for (char ch : left) {
                 if (static_cast<unsigned char>(ch) > 32) break;
                 indent += ch == '\t' ? tabWidth_ : 1;
@@ -563,10 +562,9 @@ void TCustomCodeEdit::commandBackspace() {
     if (HasOption(eoSmartTabDelete) && blanks > 0 && blanks == c.Column - 1) {
         int target = 0;
         for (int l = L - 1; l >= 1; --l) {
-            int ind = indentOfLine(l, false);
-            // indentOfLine counts bytes up to 32; only blanks count here.
+            // Here the indentation counts blank bytes, a tab as one.
             std::string_view a = LineText(l);
-            ind = 0;
+            int ind = 0;
             while (ind < static_cast<int>(a.size()) && isBlank(a[static_cast<size_t>(ind)])) ++ind;
             if (ind < blanks) {
                 target = ind;

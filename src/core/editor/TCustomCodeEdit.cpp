@@ -476,7 +476,7 @@ void TCustomCodeEdit::PlaceBookmark(int n, int column, int line) {
     m->ImageIndex = n;
     m->MarkSlot = n;
     m->Visible = true;
-    m->UseBuiltInImage = true;
+    m->UseBuiltInImage = !HasBookmarkImages;
     bookmarks_[static_cast<size_t>(n)] = marks_.Add(std::move(m));
     if (OnPlaceBookmark) OnPlaceBookmark(n);
     invalidateLines(line, line, false, true);

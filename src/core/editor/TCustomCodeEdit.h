@@ -116,6 +116,7 @@ public:
     TSelectionMode SelectionMode() const { return selectionMode_; }
     void SetSelectionMode(TSelectionMode m);
     bool BookmarkEnableKeys = true;  // BookMarkOptions.EnableKeys
+    bool HasBookmarkImages = false;  // BookMarkOptions.BookmarkImages is set (by the view)
 
     // ---- caret and selection
     TBufferCoord CaretPos() const { return caret_; }
