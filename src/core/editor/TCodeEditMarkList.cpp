@@ -33,7 +33,7 @@ void TCodeEditMarkList::LinesDeleted(int firstLine, int count, int lineCountAfte
     for (auto& m : marks_) {
         if (m->Line > lineCountBefore) continue;  // already past the end: left alone
         if (m->Line >= firstLine + count) m->Line -= count;
-        else if (m->Line >= firstLine) m->Line = std::max(1, std::min(firstLine, lineCountAfter));
+        else if (m->Line >= firstLine) m->Line = firstLine;
     }
 }
 

@@ -33,7 +33,9 @@ public:
     // from a longer file) stays where it is.
     void LinesInserted(int firstLine, int count, int lineCountBefore);
     // Deleted lines pull up the marks below; marks on the removed lines go to the
-    // line that took their place, or to the new last line.
+    // line that took their place. When the lines went at the end of the text no
+    // line took it: the mark is then past the end, neither drawn nor reachable,
+    // as after loading a shorter file.
     void LinesDeleted(int firstLine, int count, int lineCountAfter);
 
 private:

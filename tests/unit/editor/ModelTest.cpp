@@ -66,12 +66,22 @@ const MarkCase markCases[] = {
     {"EnterAtColumn1MovesWithText", "a\n|cc\nd", 2, "{Enter}", 3},
     {"JoinAbovePullsUp", "a\n|b\nc", 3, "{BS}", 2},
     {"DeletedLineMovesToNext", "a\nb|b\nc", 2, "{DelLine}", 2},
+    {"DeletedLastLineLeavesItPastTheEnd", "a\nb|b", 2, "{DelLine}", 2},
     {"DeleteSelectionOfLines", "[a\nb\nc|]\nd", 4, "{Del}", 2},
     {"UndoLineBreakMovesUp", "a|b\nc\nd", 3, "{Enter}{Undo}", 3},
     {"PasteOfLinesAtColumn1", "|a\nb", 2, "{SelectAll}{Copy}{Top}{Paste}", 3},
 };
 INSTANTIATE_TEST_SUITE_P(Bookmarks, MarksFollow, ::testing::ValuesIn(markCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Bookmarks, JumpToADeletedLastLineDoesNothing) {
+    TCustomCodeEdit e;
+    Load(e, "a\nb\nc|");
+    e.PlaceBookmark(7, 1, 3);
+    Keys(e, "{DelLine}{Top}");
+    e.JumpToBookmark(7);
+    EXPECT_EQ(e.CaretPos(), (TBufferCoord{1, 1}));
+}
 
 TEST(Bookmarks, LoadingKeepsLineNumbersAndFarOnesAreUnreachable) {
     TCustomCodeEdit e;
