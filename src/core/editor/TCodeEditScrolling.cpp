@@ -18,7 +18,19 @@ void TCustomCodeEdit::SetFirstRow(int row) {
 }
 
 int TCustomCodeEdit::HorzScrollRange() const {
-    return std::max(maxScrollWidth_, lines_.LongestLineWidth() + 1);
+    if (longestDirty_) {
+        longestLine_ = -1;
+        longestWidth_ = 0;
+        for (int i = 0; i < lines_.Count(); ++i) {
+            int w = lines_.ExpandedWidth(i);
+            if (w > longestWidth_ || longestLine_ < 0) {
+                longestLine_ = i;
+                longestWidth_ = w;
+            }
+        }
+        longestDirty_ = false;
+    }
+    return std::max(maxScrollWidth_, longestWidth_ + 1);
 }
 
 void TCustomCodeEdit::SetFirstColumn(int column) {

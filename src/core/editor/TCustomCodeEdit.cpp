@@ -58,6 +58,7 @@ void TCustomCodeEdit::SetTabWidth(int w) {
     if (w == tabWidth_) return;
     tabWidth_ = w;
     lines_.ApplyTabWidth(w);
+    longestDirty_ = true;
     if (wordWrap_) rebuildWrap();
     if (view_) view_->InvalidateAll();
 }
@@ -143,7 +144,36 @@ void TCustomCodeEdit::hookChanged() {
     SetFirstRow(firstRow_);
 }
 
+void TCustomCodeEdit::noteLongestPut(int index) {
+    if (longestDirty_) return;
+    int w = lines_.ExpandedWidth(index);
+    if (index == longestLine_) {
+        if (w < longestWidth_) longestDirty_ = true;
+        else longestWidth_ = w;
+    } else if (w > longestWidth_) {
+        longestLine_ = index;
+        longestWidth_ = w;
+    }
+}
+
+void TCustomCodeEdit::noteLongestInserted(int index, int count) {
+    if (longestDirty_) return;
+    if (longestLine_ >= index) longestLine_ += count;
+    if (count > 64) {
+        longestDirty_ = true;
+        return;
+    }
+    for (int k = index; k < index + count; ++k) noteLongestPut(k);
+}
+
+void TCustomCodeEdit::noteLongestDeleted(int index, int count) {
+    if (longestDirty_) return;
+    if (longestLine_ >= index + count) longestLine_ -= count;
+    else if (longestLine_ >= index) longestDirty_ = true;
+}
+
 void TCustomCodeEdit::hookCleared() {
+    longestDirty_ = true;
     if (wordWrap_) rebuildWrap();
     DiscardUndo();
     pendingFirstLine_ = pendingLastLine_ = 0;
@@ -164,6 +194,7 @@ int TCustomCodeEdit::rescanFrom(int index, int count) {
 void TCustomCodeEdit::hookDeleted(int index, int count) {
     if (highlighter_ && lines_.Count() > 0) rescanFrom(std::min(index, lines_.Count() - 1), 1);
     if (wordWrap_) wrap_->LinesDeleted(index, count);
+    noteLongestDeleted(index, count);
     marks_.LinesDeleted(index + 1, count, lines_.Count());
     invalidateLines(index + 1, -1, true, true);
 }
@@ -171,12 +202,14 @@ void TCustomCodeEdit::hookDeleted(int index, int count) {
 void TCustomCodeEdit::hookInserted(int index, int count) {
     rescanFrom(index, count);
     if (wordWrap_) wrap_->LinesInserted(index, count);
+    noteLongestInserted(index, count);
     marks_.LinesInserted(index + 1, count, lines_.Count() - count);
     invalidateLines(index + 1, -1, true, true);
 }
 
 void TCustomCodeEdit::hookPut(int index) {
     bool rowsChanged = wordWrap_ && wrap_->LinePut(index);
+    noteLongestPut(index);
     int last = rescanFrom(index, 1);
     // Text down to the last line whose colours may have changed; the gutter
     // below only when the line's number of rows changed.

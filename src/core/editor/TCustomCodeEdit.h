@@ -407,6 +407,15 @@ private:
     bool wordWrap_ = false;
     std::unique_ptr<TCodeEditWordWrap> wrap_;
     int wheelRemainder_ = 0;
+    // The widest line (0-based) and its width, kept up to date by the hooks so
+    // that the horizontal scroll range costs no scan of the buffer per
+    // keystroke; a full scan happens only when the widest line shrank or went.
+    void noteLongestPut(int index);
+    void noteLongestInserted(int index, int count);
+    void noteLongestDeleted(int index, int count);
+    mutable int longestLine_ = -1;
+    mutable int longestWidth_ = 0;
+    mutable bool longestDirty_ = true;
     int lastDigits_ = 4;  // gutter digits in use when the lines last changed
 };
 

@@ -242,3 +242,24 @@ TEST(GutterAutoSize, WidensWithTheLineCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The widest line is tracked through the hooks; after any sequence of edits it
+// must agree with a full scan of the buffer.
+TEST(HorzScrollRange, TracksTheWidestLineThroughEdits) {
+    TCustomCodeEdit e;
+    e.SetMaxScrollWidth(4);
+    Load(e, "abc\n\tx\nlongest line|\nz");
+    const char* steps[] = {"{Top}xyz", "{Down}{End}{BS}{BS}{BS}", "{Enter}", "{Bottom}{DelLine}",
+                           "{Top}{DelLine}", "{SelectAll}{Copy}{Paste}{Paste}", "{Undo}", "{Top}{S-Down}{S-Down}{Del}",
+                           "\t\t\t", "{Home}{DelEOL}", "{Redo}{Undo}{Undo}"};
+    for (const char* s : steps) {
+        Keys(e, s);
+        EXPECT_EQ(e.HorzScrollRange(), std::max(4, e.Lines().LongestLineWidth() + 1)) << s;
+    }
+    e.SetTabWidth(2);
+    EXPECT_EQ(e.HorzScrollRange(), std::max(4, e.Lines().LongestLineWidth() + 1));
+}
+
+}  // namespace
