@@ -88,6 +88,15 @@ const Case deletions[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Deletions, Commands, ::testing::ValuesIn(deletions));
 
+const Case modes[] = {
+    // Down in column mode widens the block by one column, so it is never empty.
+    {"ColumnSelectDownWidensBlock", "a|b\ncd", "{ColumnMode}{S-Down}{Copy}{Normal}{Bottom}{Paste}", "ab\ncdb\n  d|"},
+    {"ColumnTypeReplacesBlock", "a[bc\nde|]f", "{ColumnMode}X", "ac\ndX|f"},
+    {"LineModeTypeOverLines", "a\n[b|]\nc", "{LineMode}X", "a\nX|c"},
+    {"LineModeCutPasteMovesLine", "[a|]\nb\nc", "{LineMode}{Cut}{Down}{Paste}", "b\na\n|c"},
+};
+INSTANTIATE_TEST_SUITE_P(SelectionModes, Commands, ::testing::ValuesIn(modes));
+
 const Case movement[] = {
     {"LeftStopsAtColumn1", "|ab\ncd", "{Left}", "|ab\ncd"},
     {"RightIntoVirtualSpace", "ab|", "{Right}{Right}", "ab~~|"},
@@ -119,6 +128,9 @@ const Case blocks[] = {
     {"IndentSkipsLastLineAtColumn1", "[ab\n|]cd", "{Indent}", "        [ab\n|]cd"},
     {"UnindentSpacesAndTab", "[  \tab\n\tcd\n          ef|]", "{Unindent}", "[ab\ncd\n  ef|]"},
     {"UndoIndent", "[ab\ncd|]", "{Indent}{Undo}", "[ab\ncd|]"},
+    {"IndentColumnBlockAtItsLeftColumn", "a[bc\nde|]f", "{ColumnMode}{Indent}", "a        [bc\nd        e|]f"},
+    {"UndoRedoColumnIndent", "a[bc\nde|]f", "{ColumnMode}{Indent}{Undo}{Redo}", "a        [bc\nd        e|]f"},
+    {"UndoColumnIndent", "a[bc\nde|]f", "{ColumnMode}{Indent}{Undo}", "a[bc\nde|]f"},
     {"UndoRedoIndent", "[ab\ncd|]", "{Indent}{Undo}{Redo}", "        [ab\n        cd|]"},
     {"UndoUnindent", "[    ab\n\tcd|]", "{Unindent}{Undo}", "[    ab\n\tcd|]"},
     {"UndoRedoUnindent", "[    ab\n\tcd|]", "{Unindent}{Undo}{Redo}", "[ab\ncd|]"},
