@@ -2,6 +2,7 @@
 // line breaks, deletions, block indentation and the mode commands.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "core/editor/TCustomCodeEdit.h"
 
@@ -338,15 +339,18 @@ void TCustomCodeEdit::commandChar(char ch) {
         // A line of blanks is stored without them; the caret still moves on.
         if (len > 0) {
             undoList_.RecordChange(ckCaretDelete, TBufferCoord{1, L}, TBufferCoord{len + 1, L}, s, smNormal);
-            putLine(L, std::string(), false);
+            putLine(L, std::string());
         }
         setCaretRaw(TBufferCoord{c.Column + 1, L});
         setSelectionRaw(caret_, caret_);
         EnsureCaretVisible();
         return;
     }
-    UndoBlockGuard block(undoList_);
+    // A filled gap and the character are one block; a plain character is a
+    // record of its own, which groups with the characters typed before it.
+    std::optional<UndoBlockGuard> block;
     if (c.Column > len + 1) {
+        block.emplace(undoList_);
         TBufferCoord from{len + 1, L};
         s.append(static_cast<size_t>(c.Column - 1 - len), ' ');
         undoList_.RecordChange(ckFillSpaces, from, c, {}, smNormal);
@@ -360,7 +364,7 @@ void TCustomCodeEdit::commandChar(char ch) {
     } else {
         s.insert(at, 1, ch);
     }
-    putLine(L, std::move(s), false);
+    putLine(L, std::move(s));
     undoList_.RecordChange(ckInsert, c, TBufferCoord{c.Column + 1, L}, std::move(replaced), smNormal);
     setCaretRaw(TBufferCoord{c.Column + 1, L});
     setSelectionRaw(caret_, caret_);
@@ -448,7 +452,8 @@ void TCustomCodeEdit::commandShiftTab() {
 
 // ---------------------------------------------------------------- line breaks
 
-TBufferCoord TCustomCodeEdit::breakLine(TBufferCoord at, bool indentAllowed, TCodeEditUndoList* list) {
+TBufferCoord TCustomCodeEdit::breakLine(TBufferCoord at, bool indentAllowed, TCodeEditUndoList* list,
+                                        bool trimLeft) {
     ensureLine();
     int L = at.Line;
     std::string s(LineText(L));
@@ -490,11 +495,13 @@ TBufferCoord TCustomCodeEdit::breakLine(TBufferCoord at, bool indentAllowed, TCo
                 indent += ch == '\t' ? tabWidth_ : 1;
             }
         }
-        putLine(L, std::move(left), HasOption(eoTrimTrailingSpaces));
+        putLine(L, std::move(left));
         lines_.Insert(L, std::string(static_cast<size_t>(indent), ' ') + right);
         caret = TBufferCoord{indent + 1, L + 1};
     }
     if (list) list->RecordChange(ckLineBreak, at, caret, std::move(right), selectionMode_);
+    // The left part loses its trailing blanks, recorded after the break.
+    if (list && trimLeft && at.Column > 1 && at.Column <= len) trimTrailingRecorded(L, L, *list);
     return caret;
 }
 
@@ -505,7 +512,7 @@ void TCustomCodeEdit::commandLineBreak(bool moveCaret) {
     if (HasSelection()) deleteSelectionRecorded(false);
     TBufferCoord old = ClampPos(caret_, false);
     if (lines_.Count() == 0) old = TBufferCoord{old.Column, 1};
-    TBufferCoord c = breakLine(old, true, &undoList_);
+    TBufferCoord c = breakLine(old, true, &undoList_, true);
     setCaretRaw(moveCaret ? c : old);
     setSelectionRaw(caret_, caret_);
     EnsureCaretVisible();
@@ -515,7 +522,7 @@ void TCustomCodeEdit::commandLineBreak(bool moveCaret) {
 
 void TCustomCodeEdit::deleteCaretRange(TBufferCoord b, TBufferCoord e, TChangeKind kind, TBufferCoord caretAfter) {
     std::string text = TextOfRange(b, e, smNormal);
-    deleteRange(b, e, smNormal, false, b.Line);
+    deleteRange(b, e, smNormal, b.Line);
     undoList_.RecordChange(kind, b, e, std::move(text), smNormal);
     setCaretRaw(ClampPos(caretAfter, false));
     setSelectionRaw(caret_, caret_);
@@ -596,7 +603,7 @@ void TCustomCodeEdit::commandDelete() {
         if (c.Column > len + 1) {
             std::string s(LineText(L));
             s.append(static_cast<size_t>(c.Column - 1 - len), ' ');
-            putLine(L, std::move(s), false);
+            putLine(L, std::move(s));
             undoList_.RecordChange(ckFillSpaces, TBufferCoord{len + 1, L}, c, {}, smNormal);
         }
         deleteCaretRange(c, TBufferCoord{1, L + 1}, ckCaretDeleteForward, c);
@@ -623,7 +630,7 @@ void TCustomCodeEdit::commandDeleteWord() {
         if (c.Column > len + 1) {
             std::string t(s);
             t.append(static_cast<size_t>(c.Column - 1 - len), ' ');
-            putLine(L, std::move(t), false);
+            putLine(L, std::move(t));
             undoList_.RecordChange(ckFillSpaces, TBufferCoord{len + 1, L}, c, {}, smNormal);
         }
         std::string_view next = LineText(L + 1);
@@ -703,7 +710,7 @@ void TCustomCodeEdit::blockIndentAt(TBufferCoord anchor, TBufferCoord active, TC
     // A record of the selection before and after the rows, so that both undo and
     // redo end by restoring it.
     list->RecordChange(ckIndent, anchor, active, {}, selectionMode_);
-    insertText(TBufferCoord{CellToColumn(first, left, true), first}, rows, smColumn, false, list);
+    insertText(TBufferCoord{CellToColumn(first, left, true), first}, rows, smColumn, list);
     list->RecordChange(ckIndent, anchor, active, {}, selectionMode_);
     auto shift = [&](TBufferCoord p) {
         if (p.Line >= first && p.Line <= last &&
@@ -741,7 +748,7 @@ void TCustomCodeEdit::blockUnindentAt(TBufferCoord anchor, TBufferCoord active, 
     UndoBlockGuard block(*list);
     for (int l = first; l <= last; ++l) {
         int k = removed[static_cast<size_t>(l - first)];
-        if (k > 0) putLine(l, std::string(LineText(l).substr(static_cast<size_t>(k))), false);
+        if (k > 0) putLine(l, std::string(LineText(l).substr(static_cast<size_t>(k))));
     }
     list->RecordChange(ckUnindent, anchor, active, std::move(text), selectionMode_);
     auto shift = [&](TBufferCoord p) {

@@ -25,12 +25,6 @@ std::vector<std::string_view> splitRows(std::string_view s) {
     return rows;
 }
 
-void trimRight(std::string& s) {
-    size_t n = s.size();
-    while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
-    s.resize(n);
-}
-
 }  // namespace
 
 TCustomCodeEdit::ColumnBlock TCustomCodeEdit::columnBlock(TBufferCoord a, TBufferCoord b) const {
@@ -94,8 +88,7 @@ std::string TCustomCodeEdit::SelectedText() const {
 
 // ---------------------------------------------------------------- primitives
 
-void TCustomCodeEdit::putLine(int line, std::string s, bool trim) {
-    if (trim) trimRight(s);
+void TCustomCodeEdit::putLine(int line, std::string s) {
     if (line - 1 < lines_.Count() && LineText(line) == s) return;
     lines_.SetStrings(line - 1, s);
 }
@@ -104,8 +97,7 @@ void TCustomCodeEdit::ensureLine() {
     if (lines_.Count() == 0) lines_.Add("");
 }
 
-TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, bool trim,
-                                          int activeLine) {
+TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine) {
     if (e < b) std::swap(b, e);
     if (lines_.Count() == 0) return TBufferCoord{1, 1};
     if (mode == smNormal) {
@@ -116,11 +108,11 @@ TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelec
         size_t to = std::min<size_t>(static_cast<size_t>(std::max(0, e.Column - 1)), last.size());
         if (b.Line == e.Line) {
             if (to > from) first.erase(from, to - from);
-            putLine(b.Line, std::move(first), trim);
+            putLine(b.Line, std::move(first));
         } else {
             std::string joined = first.substr(0, from);
             joined += last.substr(to);
-            putLine(b.Line, std::move(joined), trim);
+            putLine(b.Line, std::move(joined));
             lines_.RemoveLines(b.Line, e.Line - b.Line);
         }
         return b;
@@ -128,7 +120,7 @@ TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelec
     if (mode == smLine) {
         int last = std::min(e.Line, lines_.Count());
         if (last == lines_.Count()) {
-            putLine(b.Line, std::string(), false);
+            putLine(b.Line, std::string());
             if (last > b.Line) lines_.RemoveLines(b.Line, last - b.Line);
         } else {
             lines_.RemoveLines(b.Line - 1, last - b.Line + 1);
@@ -142,13 +134,13 @@ TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelec
         int cl = CellToColumn(l, blk.leftCell, true), cr = CellToColumn(l, blk.rightCell, true);
         if (cl > len) continue;
         s.erase(static_cast<size_t>(cl - 1), static_cast<size_t>(std::min(cr, len + 1) - cl));
-        putLine(l, std::move(s), trim);
+        putLine(l, std::move(s));
     }
     int line = std::clamp(activeLine, blk.firstLine, blk.lastLine);
     return TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
 }
 
-TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, bool trim,
+TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TSelectionMode mode,
                                          TCodeEditUndoList* rowList) {
     ensureLine();
     at.Line = std::clamp(at.Line, 1, lines_.Count());
@@ -166,7 +158,7 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
         if (k == 1) {
             text += rows[0];
             text += right;
-            putLine(L, std::move(text), trim);
+            putLine(L, std::move(text));
             return TBufferCoord{at.Column + static_cast<int>(rows[0].size()), L};
         }
         std::string lastRow(rows[static_cast<size_t>(k - 1)]);
@@ -175,14 +167,14 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
         if (c == 0) {
             // At column 1 the new lines go above, so marks move with the line's text.
             lines_.InsertEmptyLines(L - 1, k - 1);
-            for (int j = 0; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]), trim);
-            putLine(L + k - 1, std::move(lastRow), trim);
+            for (int j = 0; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]));
+            putLine(L + k - 1, std::move(lastRow));
         } else {
             text += rows[0];
-            putLine(L, std::move(text), trim);
+            putLine(L, std::move(text));
             lines_.InsertEmptyLines(L, k - 1);
-            for (int j = 1; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]), trim);
-            putLine(L + k - 1, std::move(lastRow), trim);
+            for (int j = 1; j < k - 1; ++j) putLine(L + j, std::string(rows[static_cast<size_t>(j)]));
+            putLine(L + k - 1, std::move(lastRow));
         }
         return TBufferCoord{endColumn, L + k - 1};
     }
@@ -203,7 +195,7 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
             }
             std::string t(static_cast<size_t>(cell - 1), ' ');
             t += row;
-            putLine(line, std::move(t), trim);
+            putLine(line, std::move(t));
             end = TBufferCoord{cell + static_cast<int>(row.size()), line};
             if (rowList) rowList->RecordChange(ckPaste, TBufferCoord{1, line}, end, {}, smColumn);
             continue;
@@ -221,7 +213,7 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
             startCol = len + 1;
         }
         t.insert(static_cast<size_t>(col - 1), row);
-        putLine(line, std::move(t), trim);
+        putLine(line, std::move(t));
         end = TBufferCoord{col + static_cast<int>(row.size()), line};
         if (rowList) rowList->RecordChange(ckPaste, TBufferCoord{startCol, line}, end, {}, smColumn);
     }
@@ -229,33 +221,65 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
 }
 
 TBufferCoord TCustomCodeEdit::replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s,
-                                           bool trim, TCodeEditUndoList* rowList) {
+                                           TCodeEditUndoList* rowList) {
     if (e < b) std::swap(b, e);
     TBufferCoord at = b;
-    if (!(b == e)) at = deleteRange(b, e, mode, trim, b.Line);
-    return insertText(at, s, mode, trim, rowList);
+    if (!(b == e)) at = deleteRange(b, e, mode, b.Line);
+    return insertText(at, s, mode, rowList);
 }
 
 // ---------------------------------------------------------------- selection text with undo
 
+void TCustomCodeEdit::trimTrailingRecorded(int first, int last, TCodeEditUndoList& list) {
+    if (!HasOption(eoTrimTrailingSpaces)) return;
+    last = std::min(last, lines_.Count());
+    for (int l = std::max(1, first); l <= last; ++l) {
+        std::string_view s = LineText(l);
+        size_t n = s.size();
+        while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
+        if (n == s.size()) continue;
+        TBufferCoord b{static_cast<int>(n) + 1, l}, e{static_cast<int>(s.size()) + 1, l};
+        std::string blanks(s.substr(n));
+        putLine(l, std::string(s.substr(0, n)));
+        list.RecordChange(ckCaretDeleteForward, b, e, std::move(blanks), smNormal);
+    }
+}
+
 void TCustomCodeEdit::deleteSelectionRecorded(bool trim) {
-    trim = trim && HasOption(eoTrimTrailingSpaces);
+    UndoBlockGuard block(undoList_);
     TBufferCoord b = SelBeginPos(), e = SelEndPos();
-    std::string text = SelectedText();
+    if (selectionMode_ == smNormal) {
+        // An end in virtual space stands for the end of its line.
+        b.Column = std::min(b.Column, LineLength(b.Line) + 1);
+        e.Column = std::min(e.Column, LineLength(e.Line) + 1);
+    }
     TChangeKind kind = active_ < anchor_ ? ckDeleteForward : ckDelete;
     TBufferCoord caret;
     if (selectionMode_ == smColumn) {
+        // One record per row, each an exact byte range of its line: a block edge
+        // inside a tab's cells would not convert back to the same bytes.
         ColumnBlock blk = columnBlock(anchor_, active_);
-        TBufferCoord rs{CellToColumn(blk.firstLine, blk.leftCell, true), blk.firstLine};
-        TBufferCoord re{CellToColumn(blk.lastLine, blk.rightCell, true), blk.lastLine};
-        caret = deleteRange(b, e, smColumn, trim, active_.Line);
-        undoList_.RecordChange(kind, rs, re, std::move(text), smColumn);
+        for (int l = blk.firstLine; l <= blk.lastLine && l <= lines_.Count(); ++l) {
+            int len = LineLength(l);
+            int cl = CellToColumn(l, blk.leftCell, true);
+            int cr = std::min(CellToColumn(l, blk.rightCell, true), len + 1);
+            if (cl > len || cr <= cl) continue;
+            TBufferCoord rb{cl, l}, re{cr, l};
+            std::string row = TextOfRange(rb, re, smNormal);
+            deleteRange(rb, re, smNormal, l);
+            undoList_.RecordChange(kind, rb, re, std::move(row), smNormal);
+        }
+        int line = std::clamp(active_.Line, blk.firstLine, blk.lastLine);
+        caret = TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
+        if (trim) trimTrailingRecorded(blk.firstLine, blk.lastLine, undoList_);
     } else {
+        std::string text = SelectedText();
         TBufferCoord rs = b, re = e;
         if (selectionMode_ == smLine) lineRangeAsStream(b, e, rs, re);
-        caret = deleteRange(b, e, selectionMode_, trim, active_.Line);
+        caret = deleteRange(b, e, selectionMode_, active_.Line);
         // A line-mode deletion is recorded as the stream range it removed.
         undoList_.RecordChange(kind, rs, re, std::move(text), smNormal);
+        if (trim && selectionMode_ == smNormal) trimTrailingRecorded(b.Line, b.Line, undoList_);
     }
     setCaretRaw(caret);
     setSelectionRaw(caret, caret);
@@ -278,9 +302,10 @@ void TCustomCodeEdit::setSelTextInMode(std::string_view s, TSelectionMode mode, 
         if (mode == smLine) recStart = TBufferCoord{1, at.Line};
         else if (mode == smNormal && lines_.Count() > 0)
             recStart.Column = std::min(at.Column, LineLength(at.Line) + 1);
-        TBufferCoord end = insertText(at, s, mode, HasOption(eoTrimTrailingSpaces),
-                                      mode == smColumn ? &undoList_ : nullptr);
+        TBufferCoord end = insertText(at, s, mode, mode == smColumn ? &undoList_ : nullptr);
         if (mode != smColumn) undoList_.RecordChange(insertKind, recStart, end, {}, smNormal);
+        // Every line written loses its trailing blanks.
+        trimTrailingRecorded(std::min(recStart.Line, end.Line), end.Line, undoList_);
         setCaretRaw(end);
         setSelectionRaw(end, end);
     }
@@ -374,7 +399,7 @@ bool TCustomCodeEdit::DropSelection(TBufferCoord pos, bool copy) {
         }
     }
     TBufferCoord recStart{std::min(pos.Column, LineLength(pos.Line) + 1), pos.Line};
-    TBufferCoord end = insertText(pos, text, smNormal, false, nullptr);
+    TBufferCoord end = insertText(pos, text, smNormal, nullptr);
     undoList_.RecordChange(ckDragInsert, recStart, end, {}, smNormal);
     setCaretRaw(pos);
     setSelectionRaw(end, pos);

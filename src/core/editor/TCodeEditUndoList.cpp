@@ -17,7 +17,7 @@ bool TCodeEditUndoList::joinsTop(const TCodeEditUndoItem& r) const {
     if (r.Kind == ckGroupEnd || t.Kind == ckGroupEnd) return false;
     if (inPasteBracket_) return true;
     if (r.GroupNumber == t.GroupNumber) return true;
-    return groupUndo_ && r.Kind == t.Kind && r.Kind != ckIndent && r.Kind != ckUnindent;
+    return groupUndo_ && !r.InBlock && !t.InBlock && r.Kind == t.Kind && r.Kind != ckIndent && r.Kind != ckUnindent;
 }
 
 void TCodeEditUndoList::append(TCodeEditUndoItem item) {
@@ -54,6 +54,7 @@ void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBuff
     item.Text = std::move(text);
     if (blockNumber_ != 0) {
         item.GroupNumber = blockNumber_;
+        item.InBlock = true;
     } else {
         item.GroupNumber = nextNumber_;
         advanceNumber();

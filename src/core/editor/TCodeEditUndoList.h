@@ -27,6 +27,10 @@ struct TCodeEditUndoItem {
     TBufferCoord EndPos;
     std::string Text;
     int32_t GroupNumber = 0;
+    // Recorded inside a block (or moved between the lists as part of one step).
+    // Like kinds group into one undo step only outside blocks, so that a step
+    // never takes part of a block.
+    bool InBlock = false;
     // Set on the oldest record of each run that one undo step takes together;
     // the limit drops records only in whole runs.
     bool StartsStep = true;

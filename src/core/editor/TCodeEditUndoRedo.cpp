@@ -44,12 +44,15 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
     TBufferCoord anchor = caret;
     if (isInsertion(item.Kind)) {
         std::string removed = TextOfRange(item.StartPos, item.EndPos, mode);
-        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, false, nullptr);
+        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, nullptr);
         redoList_.RecordChange(item.Kind, item.StartPos, end, std::move(removed), mode);
         anchor = caret = item.StartPos;
     } else if (isDeletion(item.Kind)) {
         if (item.Kind == ckCaretDeleteForward && item.StartPos.Line > lines_.Count()) lines_.Add("");
-        TBufferCoord end = insertText(item.StartPos, item.Text, mode, false, nullptr);
+        insertText(item.StartPos, item.Text, mode, nullptr);
+        // The text is back where it was, so the recorded range holds again (in
+        // column mode the block's corner, which the last row need not reach).
+        TBufferCoord end = item.EndPos;
         redoList_.RecordChange(item.Kind, item.StartPos, end, {}, mode);
         switch (item.Kind) {
             case ckDelete: anchor = item.StartPos; caret = end; break;
@@ -64,7 +67,7 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
         if (line.size() > keep) line.resize(keep);
         else if (!item.Text.empty()) line.append(keep - line.size(), ' ');
         line += item.Text;
-        putLine(L, std::move(line), false);
+        putLine(L, std::move(line));
         if (L < lines_.Count()) lines_.RemoveLines(L, 1);
         redoList_.RecordChange(ckLineBreak, item.StartPos, item.EndPos, {}, mode);
         anchor = caret = item.StartPos;
@@ -75,7 +78,7 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
     } else if (item.Kind == ckUnindent) {
         int first, last;
         affectedLines(item.StartPos, item.EndPos, first, last);
-        insertText(TBufferCoord{1, first}, item.Text, smColumn, false, nullptr);
+        insertText(TBufferCoord{1, first}, item.Text, smColumn, nullptr);
         redoList_.RecordChange(ckUnindent, item.StartPos, item.EndPos, item.Text, mode);
         anchor = item.StartPos;
         caret = item.EndPos;
@@ -97,7 +100,7 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
     TBufferCoord anchor = caret;
     if (isInsertion(item.Kind)) {
         std::string removed = TextOfRange(item.StartPos, item.EndPos, mode);
-        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, false, nullptr);
+        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, nullptr);
         undoList_.RecordChange(item.Kind, item.StartPos, end, std::move(removed), mode);
         anchor = caret = end;
         if (item.Kind == ckDragInsert) {
@@ -106,13 +109,11 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
         }
     } else if (isDeletion(item.Kind)) {
         std::string text = TextOfRange(item.StartPos, item.EndPos, mode);
-        // Selection deletions trimmed the joined line; caret deletions did not.
-        bool trim = (item.Kind == ckDelete || item.Kind == ckDeleteForward) && HasOption(eoTrimTrailingSpaces);
-        deleteRange(item.StartPos, item.EndPos, mode, trim, item.StartPos.Line);
+        deleteRange(item.StartPos, item.EndPos, mode, item.StartPos.Line);
         undoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, std::move(text), mode);
         anchor = caret = item.StartPos;
     } else if (item.Kind == ckLineBreak) {
-        anchor = caret = breakLine(item.StartPos, item.EndPos.Column > 1, &undoList_);
+        anchor = caret = breakLine(item.StartPos, item.EndPos.Column > 1, &undoList_, false);
     } else if (item.Kind == ckIndent) {
         undoList_.RecordChange(ckIndent, item.StartPos, item.EndPos, item.Text, mode);
         int first, last;
@@ -161,8 +162,8 @@ void TCustomCodeEdit::Undo() {
                 continue;
             }
             bool sameGroup = r->GroupNumber == g;
-            bool sameKind = groupUndo && r->Kind == item.Kind && r->Kind != ckIndent && r->Kind != ckUnindent &&
-                            r->Kind != ckGroupEnd;
+            bool sameKind = groupUndo && !item.InBlock && !r->InBlock && r->Kind == item.Kind &&
+                            r->Kind != ckIndent && r->Kind != ckUnindent && r->Kind != ckGroupEnd;
             if (!sameGroup && !sameKind) break;
         }
         if (k == ckPasteEnd && undoList_.LastKind() == ckPasteBegin) {
@@ -202,8 +203,8 @@ void TCustomCodeEdit::Redo() {
                     continue;
                 }
                 bool sameGroup = r->GroupNumber == g && r->Kind != ckGroupEnd;
-                bool sameKind = groupUndo && r->Kind == item.Kind && r->Kind != ckIndent &&
-                                r->Kind != ckUnindent && r->Kind != ckGroupEnd;
+                bool sameKind = groupUndo && !item.InBlock && !r->InBlock && r->Kind == item.Kind &&
+                                r->Kind != ckIndent && r->Kind != ckUnindent && r->Kind != ckGroupEnd;
                 if (!sameGroup && !sameKind) break;
             }
             if (k == ckPasteBegin && redoList_.LastKind() == ckPasteEnd) {

@@ -301,21 +301,24 @@ private:
     int maxCaretColumn(int line) const;
 
     // text primitives (TCodeEditSelection.cpp); none of them records undo
-    // except the column rows, which go to rowList when it is given
+    // except the column rows, which go to rowList when it is given. They never
+    // trim: trailing blanks are removed by trimTrailingRecorded as steps of their
+    // own, so that every record replays exactly.
     ColumnBlock columnBlock(TBufferCoord a, TBufferCoord b) const;
-    void putLine(int line, std::string s, bool trim);
+    void putLine(int line, std::string s);
     void ensureLine();
-    TBufferCoord deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, bool trim, int activeLine);
-    TBufferCoord insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, bool trim,
-                            TCodeEditUndoList* rowList);
+    TBufferCoord deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine);
+    TBufferCoord insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, TCodeEditUndoList* rowList);
     // Selects b..e, replaces it by s; returns the end of the inserted text.
     TBufferCoord replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s,
-                              bool trim, TCodeEditUndoList* rowList);
+                              TCodeEditUndoList* rowList);
+    // With eoTrimTrailingSpaces: removes the trailing blanks of the lines first..last,
+    // each as a recorded deletion on list.
+    void trimTrailingRecorded(int first, int last, TCodeEditUndoList& list);
     // Replaces the selection by s with undo records in mode; the core of SelectedText :=.
     void setSelTextInMode(std::string_view s, TSelectionMode mode, TChangeKind insertKind);
     // Deletes the selection, recording one deletion step; trim: the joined line
-    // loses its trailing blanks (only when nothing is inserted after it, so that
-    // the record replays exactly).
+    // then loses its trailing blanks (not when text is inserted at once).
     void deleteSelectionRecorded(bool trim = true);
     // Line normal mode equivalent of a line-mode range.
     void lineRangeAsStream(TBufferCoord b, TBufferCoord e, TBufferCoord& sb, TBufferCoord& se) const;
@@ -333,7 +336,9 @@ private:
     void commandChar(char ch);
     void commandTab();
     void commandShiftTab();
-    TBufferCoord breakLine(TBufferCoord at, bool indentAllowed, TCodeEditUndoList* list);
+    // trimLeft: the left part then loses its trailing blanks (a step of its own;
+    // redo replays that step separately).
+    TBufferCoord breakLine(TBufferCoord at, bool indentAllowed, TCodeEditUndoList* list, bool trimLeft);
     void commandLineBreak(bool moveCaret);
     void commandBackspace();
     void commandDelete();

@@ -164,10 +164,11 @@ TEST(OnChange, OncePerRecordOrClosedBlock) {
     EXPECT_EQ(changes, 1);
     Keys(e, "123");
     EXPECT_EQ(changes, 4);
-    // Grouped by kind, the undo takes the three characters and the insertion of
-    // XY before them: four records moved to the redo list.
+    // Grouped by kind, the undo takes the three characters, but not the
+    // insertion of XY that ends the block before them: three records moved.
     e.Undo();
-    EXPECT_EQ(changes, 8);
+    EXPECT_EQ(changes, 7);
+    EXPECT_EQ(e.Lines().Text(), "aXYd");
 }
 
 TEST(SuspendUndo, RecordsNothingUntilResumed) {
