@@ -14,6 +14,9 @@
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
+#include "core/document/SearchState.h"
+#include "core/search/TCodeEditRegexSearch.h"
+#include "core/search/TCodeEditSearch.h"
 
 class QComboBox;
 class QDockWidget;
@@ -22,6 +25,7 @@ class QPushButton;
 namespace pelm {
 
 class Prompts;
+class TSearchPrompts;
 class TDocumentView;
 class TIniFile;
 class TStatusPanel;
@@ -71,6 +75,20 @@ public:
     // The dropped files' names: the first one is opened, the rest ignored.
     void HandleDroppedFiles(const QStringList& fileNames);
 
+    // Search and replace (TfrMainSearch.cpp).
+    void pnkSearchFindClick();
+    void pnkSearchReplaceClick();
+    void pnkSearchFindNextClick();
+    void pnkSearchFindBackClick();
+    void ShowSearchDialog(bool replace);
+    void RunSearch(bool replace, bool backwards);
+    void snEditorReplaceText(const std::string& ASearch, const std::string& AReplace, int Line, int Column,
+                             TCodeReplaceAction& Action);
+    // The dialogs, the replace prompt and the beep (nullptr: the real ones).
+    void SetSearchPrompts(TSearchPrompts* prompts) { searchPrompts_ = prompts; }
+    const TSearchState& SearchState() const { return searchState_; }
+    bool ContinueFromCaret() const { return continueFromCaret_; }
+
     const QString& DocFileName() const { return docFileName_; }
     const QString& ProgramDir() const { return programDir_; }
     TIniFile* SettingsFile() const { return settingsFile_.get(); }
@@ -118,6 +136,14 @@ private:
     TAppOptions options_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;
+
+    // Search: what the dialogs remember, and the two engines.
+    TSearchPrompts& searchPrompts();
+    TSearchState searchState_;
+    bool continueFromCaret_ = false;
+    TCodeEditSearch CodeEditSearch;
+    TCodeEditRegexSearch CodeEditRegexSearch;
+    TSearchPrompts* searchPrompts_ = nullptr;
 };
 
 }  // namespace pelm
