@@ -29,8 +29,8 @@
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
 #include "gui/app/StatusIcons.h"
-#include "gui/app/TDocumentView.h"
 #include "gui/app/WndRestore.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/TStatusPanel.h"
 
 namespace pelm {
@@ -88,7 +88,10 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
     FormCreate(dir, arguments);
 }
 
-TfrMain::~TfrMain() = default;
+TfrMain::~TfrMain() {
+    // The highlighters go before the editor, which is destroyed with the window.
+    snEditor->SetHighlighter(nullptr);
+}
 
 void TfrMain::createControls() {
     setObjectName(QStringLiteral("frMain"));
@@ -96,12 +99,25 @@ void TfrMain::createControls() {
     setWindowIconText(ApplicationTitle());
     resize(736, 473);
 
-    snEditor = new TDocumentView(this);
+    HTMLHighlighter1.ApplyMainWindowColours();
+
+    snEditor = new TCodeEdit(this);
     snEditor->setObjectName(QStringLiteral("snEditor"));
     QFont editorFont(QStringLiteral("Courier New"));
     editorFont.setStyleHint(QFont::TypeWriter);
     editorFont.setPixelSize(13);
-    snEditor->setFont(editorFont);
+    snEditor->SetEditorFont(editorFont);
+    QFont gutterFont(QStringLiteral("Courier New"));
+    gutterFont.setStyleHint(QFont::TypeWriter);
+    gutterFont.setPixelSize(11);
+    snEditor->SetGutterFont(gutterFont);
+    snEditor->SetActiveLineColor(clInfoBk);
+    snEditor->SetScrollHintFormat(shfTopToBottom);
+    snEditor->SetWantTabs(true);
+    snEditor->Model().Keystrokes().Remove(VK_F1, 0);
+    snEditor->Model().BookmarkEnableKeys = false;
+    snEditor->Model().OnChange = [this] { snEditorChange(); };
+    snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
 
     QStatusBar* bar = statusBar();
@@ -245,7 +261,20 @@ void TfrMain::ReloadTitle() {
     SetApplicationTitle(FileNamePart(docFileName_) + QStringLiteral(" - Vorn Pelm"));
 }
 
+TCustomHighlighter* TfrMain::HighlighterOf(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::HTML: return &HTMLHighlighter1;
+        case DocumentKind::CSS: return CssHighlighter1.get();
+        case DocumentKind::XML: return XMLHighlighter1.get();
+        case DocumentKind::JavaScript: return JSHighlighter1.get();
+        case DocumentKind::PHP: return PHPHighlighter1.get();
+        case DocumentKind::Perl: return PerlHighlighter1.get();
+    }
+    return nullptr;
+}
+
 void TfrMain::SelectKind(DocumentKind kind) {
+    snEditor->SetHighlighter(HighlighterOf(kind));
     kind_ = kind;
     barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
 }

@@ -15,6 +15,7 @@
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
 #include "core/document/SearchState.h"
+#include "core/highlight/THTMLHighlighter.h"
 #include "core/search/TCodeEditRegexSearch.h"
 #include "core/search/TCodeEditSearch.h"
 
@@ -26,7 +27,8 @@ namespace pelm {
 
 class Prompts;
 class TSearchPrompts;
-class TDocumentView;
+class TCodeEdit;
+class TCustomHighlighter;
 class TIniFile;
 class TStatusPanel;
 
@@ -98,7 +100,16 @@ public:
     std::optional<DocumentKind> Kind() const { return kind_; }
 
     // Controls, named as in the window's form.
-    TDocumentView* snEditor = nullptr;
+    TCodeEdit* snEditor = nullptr;
+    // The six highlighters, one per document kind; a kind whose highlighter
+    // does not exist yet attaches none.
+    THTMLHighlighter HTMLHighlighter1;
+    std::unique_ptr<TCustomHighlighter> CssHighlighter1;
+    std::unique_ptr<TCustomHighlighter> XMLHighlighter1;
+    std::unique_ptr<TCustomHighlighter> JSHighlighter1;
+    std::unique_ptr<TCustomHighlighter> PHPHighlighter1;
+    std::unique_ptr<TCustomHighlighter> PerlHighlighter1;
+    TCustomHighlighter* HighlighterOf(DocumentKind kind);
     std::array<TStatusPanel*, 6> barStatus{};
     QPushButton* btnDonate = nullptr;
     QDockWidget* pnlTagInsert = nullptr;
