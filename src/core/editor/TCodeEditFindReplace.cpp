@@ -91,14 +91,51 @@ void TCustomCodeEdit::showFoundMatch(TBufferCoord start, TBufferCoord end, bool 
 
 // Replaces b..e (one line's bytes) by s as stream text, whatever the selection
 // mode, as one undoable step; the caret ends after the inserted text.
+//
+// The line is trimmed of trailing blanks as every written line is, and the
+// undo records cover exactly what changed, trimmed blanks included, so that
+// undo gives back the line as it was.
 TBufferCoord TCustomCodeEdit::replaceSpanRecorded(TBufferCoord b, TBufferCoord e, std::string_view s) {
     EditCommandScope scope(*this);
     BatchGuard batch(lines_);
     UndoBlockGuard block(undoList_);
-    std::string old = TextOfRange(b, e, smNormal);
-    TBufferCoord end = replaceRange(b, e, smNormal, s, HasOption(eoTrimTrailingSpaces), nullptr);
-    if (!old.empty()) undoList_.RecordChange(ckDelete, b, e, std::move(old), smNormal);
-    if (!s.empty()) undoList_.RecordChange(ckInsert, b, end, {}, smNormal);
+    const bool trim = HasOption(eoTrimTrailingSpaces);
+    TBufferCoord end;
+    if (s.find_first_of("\r\n") != std::string_view::npos) {
+        // The replacement breaks the line: the general text replacement.
+        std::string old = TextOfRange(b, e, smNormal);
+        end = replaceRange(b, e, smNormal, s, trim, nullptr);
+        if (!old.empty()) undoList_.RecordChange(ckDelete, b, e, std::move(old), smNormal);
+        if (!s.empty()) undoList_.RecordChange(ckInsert, b, end, {}, smNormal);
+    } else {
+        std::string_view line = LineText(b.Line);
+        const size_t from = std::min(static_cast<size_t>(b.Column - 1), line.size());
+        const size_t to = std::min(static_cast<size_t>(e.Column - 1), line.size());
+        std::string now;
+        now.reserve(line.size() - (to - from) + s.size());
+        now.append(line.substr(0, from)).append(s).append(line.substr(to));
+        if (trim) {
+            size_t n = now.size();
+            while (n > 0 && (now[n - 1] == ' ' || now[n - 1] == '\t')) --n;
+            now.resize(n);
+        }
+        // The changed stretch: what lies between the common start and end.
+        size_t head = 0;
+        const size_t common = std::min(line.size(), now.size());
+        while (head < common && line[head] == now[head]) ++head;
+        size_t tail = 0;
+        while (tail < common - head && line[line.size() - 1 - tail] == now[now.size() - 1 - tail]) ++tail;
+        std::string removed(line.substr(head, line.size() - tail - head));
+        std::string_view added = std::string_view(now).substr(head, now.size() - tail - head);
+        const TBufferCoord db{static_cast<int>(head) + 1, b.Line};
+        const TBufferCoord de{static_cast<int>(line.size() - tail) + 1, b.Line};
+        if (!removed.empty() || !added.empty()) {
+            TBufferCoord ae = replaceRange(db, de, smNormal, added, false, nullptr);
+            if (!removed.empty()) undoList_.RecordChange(ckDelete, db, de, std::move(removed), smNormal);
+            if (!added.empty()) undoList_.RecordChange(ckInsert, db, ae, {}, smNormal);
+        }
+        end = TBufferCoord{b.Column + static_cast<int>(s.size()), b.Line};
+    }
     setCaretRaw(end);
     setSelectionRaw(end, end);
     return end;

@@ -182,6 +182,23 @@ TEST(FindReplaceUndo, TenThousandMatchesUndoneInOneStep) {
     EXPECT_TRUE(e.Lines().Text() == replaced);
 }
 
+// Written lines lose their trailing blanks, as with any replacement of the
+// selection; undo brings them back with the rest.
+TEST(FindReplaceUndo, TrimmedBlanksComeBackWithUndo) {
+    TCustomCodeEdit e;
+    TCodeEditSearch plain;
+    e.SetSearchEngine(&plain);
+    for (TSearchOptions options : {All, Asked}) {
+        e.Lines().SetText("a b  \r\nx a");
+        PromptScript script{"RR", {}};
+        script.Attach(e);
+        EXPECT_EQ(e.FindAndReplace("a", "", options), 2);
+        EXPECT_EQ(e.Lines().Text(), " b\r\nx");
+        while (e.UndoAvailable()) e.Undo();
+        EXPECT_EQ(e.Lines().Text(), "a b  \r\nx a");
+    }
+}
+
 TEST(FindReplaceErrors, NoSearchEngine) {
     TCustomCodeEdit e;
     Load(e, "a|b");
