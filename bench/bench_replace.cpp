@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "CorpusFile.h"
 #include "core/editor/TCustomCodeEdit.h"
@@ -71,6 +72,29 @@ void BM_UndoDivSpan(benchmark::State& s) { Run(s, "big.html", "div", "span", 94,
 void BM_ReplaceFunctionOneLine(benchmark::State& s) { Run(s, "oneline.min.js", "function", "FN", 2400, false); }
 void BM_UndoFunctionOneLine(benchmark::State& s) { Run(s, "oneline.min.js", "function", "FN", 2400, true); }
 
+// One line of n kilobytes holding a match every 40 bytes: the time must grow
+// linearly with the line.
+void BM_ReplaceAllOneLineScaling(benchmark::State& state) {
+    TCustomCodeEdit editor;
+    TCodeEditSearch engine;
+    editor.SetSearchEngine(&engine);
+    std::string line;
+    const size_t bytes = static_cast<size_t>(state.range(0)) * 1024;
+    while (line.size() < bytes) line += "var a=function(b){return b+1};/* pad */";
+    editor.Lines().SetText(line);
+    for (auto _ : state) {
+        editor.SetCaretPos(TBufferCoord{1, 1});
+        auto t0 = Clock::now();
+        editor.FindAndReplace("function", "FN", ReplaceAll);
+        auto t1 = Clock::now();
+        editor.Undo();
+        state.SetIterationTime(Seconds(t0, t1));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+BENCHMARK(BM_ReplaceAllOneLineScaling)->UseManualTime()->Unit(benchmark::kMillisecond)->RangeMultiplier(2)
+    ->Range(1024, 8192)->Complexity(benchmark::oN);
 BENCHMARK(BM_ReplaceDivSpan)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_UndoDivSpan)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReplaceFunctionOneLine)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
