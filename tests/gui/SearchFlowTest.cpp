@@ -1,5 +1,6 @@
 // The main window's search commands end to end: the dialogs and the replace
 // prompt answered by the test, the remembered state, the beep and the editor.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <deque>
@@ -22,6 +23,7 @@ public:
     std::deque<std::function<bool(TTextSearchDialog&)>> dialogs;
     std::deque<TCodeReplaceAction> answers;
     QStringList confirmTexts;
+    QList<QRect> confirmPlaces;  // frame geometry at each prompt
     int beeps = 0;
 
     bool ExecuteSearchDialog(TTextSearchDialog& dialog) override {
@@ -38,6 +40,7 @@ public:
     }
     TCodeReplaceAction ExecuteConfirmDialog(TConfirmReplaceDialog& dialog) override {
         confirmTexts << dialog.lblConfirmation->text();
+        confirmPlaces << dialog.frameGeometry();
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected replace prompt";
             return raCancel;
@@ -159,6 +162,31 @@ TEST_F(SearchFlowTest, ReplaceAsksBesideEachMatch) {
     // The last step was replace-all: one undo takes back the two replaced in it.
     Editor().Undo();
     EXPECT_EQ(Editor().Lines().Text(), "bb a a a");
+}
+
+TEST_F(SearchFlowTest, PromptBelowMatchOrAboveItInTheLowerThird) {
+    w_->resize(800, 600);
+    w_->show();
+    QApplication::processEvents();
+    const int rows = Editor().VisibleRows();
+    ASSERT_GT(rows, 6);
+    // A match near the top, and one just below the window: the view scrolls by
+    // one row, so that match stands on the bottom row.
+    std::string text;
+    for (int i = 1; i <= rows + 20; ++i) text += i == 2 || i == rows + 1 ? "needle\r\n" : "hay\r\n";
+    SetText(text.c_str());
+    search_.dialogs.push_back(Fill("needle", "pin"));
+    search_.answers = {raSkip, raSkip};
+    w_->pnkSearchReplaceClick();
+    ASSERT_EQ(search_.confirmPlaces.size(), 2);
+    EXPECT_EQ(Editor().FirstRow(), 2);
+    const int rowHeight = Editor().RowPixelHeight();
+    const int x = Editor().CellToPixels(TDisplayCoord{1, 1}).first;
+    const QPoint first = w_->snEditor->viewport()->mapToGlobal(QPoint(x, 1 * rowHeight));
+    const QPoint second = w_->snEditor->viewport()->mapToGlobal(QPoint(x, (rows - 1) * rowHeight));
+    EXPECT_EQ(search_.confirmPlaces[0].topLeft(), QPoint(first.x(), first.y() + rowHeight + 4));
+    EXPECT_EQ(search_.confirmPlaces[1].topLeft(), QPoint(second.x(), second.y() - 66 - 4));
+    w_->hide();
 }
 
 TEST_F(SearchFlowTest, ReplacementEqualToSearchShowsNoPrompt) {
