@@ -19,6 +19,7 @@
 #include "gui/editor/ColorConvert.h"
 #include "gui/editor/EditorGlyphs.h"
 #include "gui/editor/TCodeEdit.h"
+#include "gui/editor/THighlighterLink.h"
 #include "gui/editor/TQtClipboard.h"
 #include "gui/ui/TStatusPanel.h"
 
@@ -391,6 +392,116 @@ TEST_F(CodeEditTest, BookmarkJumpCentresTheLine) {
     const QImage img = Grab();
     const QImage mark = BookmarkImage(3).toImage();
     EXPECT_EQ(img.pixelColor(2 + 8, (row - 1) * M().RowPixelHeight() + 8), mark.pixelColor(8, 8));
+}
+
+TEST_F(CodeEditTest, DragBeyondTheBottomKeepsScrollingAndSelecting) {
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "row\n";
+    SetText(text);
+    QTest::mousePress(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(1, 2));
+    const QPoint below(50, edit_->viewport()->height() + M().RowPixelHeight() / 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(below), QPointF(edit_->viewport()->mapToGlobal(below)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit_->viewport(), &move);
+    QTest::qWait(350);  // a few ticks of the 100 ms timer
+    QTest::mouseRelease(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, below);
+    EXPECT_GT(M().FirstRow(), 2);
+    EXPECT_GT(M().CaretPos().Line, M().VisibleRows());
+    EXPECT_EQ(M().SelBeginPos(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(M().SelEndPos(), M().CaretPos());
+    const int first = M().FirstRow();
+    QTest::qWait(150);
+    EXPECT_EQ(M().FirstRow(), first);  // the timer stopped with the button
+}
+
+TEST_F(CodeEditTest, GutterClickReportsLineAndBookmark) {
+    SetText("a\nb\nc");
+    M().PlaceBookmark(5, 1, 2);
+    int line = 0;
+    const TCodeEditMark* mark = nullptr;
+    edit_->OnGutterClick = [&](int l, const TCodeEditMark* m) {
+        line = l;
+        mark = m;
+    };
+    QTest::mouseClick(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, M().RowPixelHeight() + 3));
+    EXPECT_EQ(line, 2);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->MarkSlot, 5);
+    EXPECT_EQ(M().CaretPos(), (TBufferCoord{1, 1}));  // the caret stays
+}
+
+// A highlighter whose comments have a background, to see token colours in pixels.
+class HighlightedEditTest : public CodeEditTest {
+protected:
+    void SetUp() override {
+        CodeEditTest::SetUp();
+        html_.ApplyMainWindowColours();
+        html_.CommentAttri()->SetBackground(clLime);
+        edit_->SetActiveLineColor(clNone);
+        edit_->SetHighlighter(&html_);
+    }
+    void TearDown() override { edit_->SetHighlighter(nullptr); }
+    // Whether the first visible cell of a display row shows the comment background.
+    bool CommentAt(int row) {
+        const QImage img = Grab();
+        return img.pixelColor(edit_->TextStartX() + (M().FirstColumn() - 1) * M().CellPixelWidth() + 1,
+                              (row - M().FirstRow()) * M().RowPixelHeight() + 1) == QColor(0, 255, 0);
+    }
+    THTMLHighlighter html_;
+};
+
+TEST_F(HighlightedEditTest, LongLinesRecolourAfterEveryChange) {
+    // A line long enough for the painter's token cache, seen far from its start.
+    const std::string tail(70000, 'a');
+    SetText("x\n" + tail);
+    M().SetFirstColumn(60000);
+    EXPECT_FALSE(CommentAt(2));
+    // A change of the line itself.
+    edit_->Lines().SetStrings(1, "<!--" + tail);
+    EXPECT_TRUE(CommentAt(2));
+    // A change of the state the line starts in.
+    edit_->Lines().SetStrings(1, tail);
+    EXPECT_FALSE(CommentAt(2));
+    edit_->Lines().SetStrings(0, "<!--");
+    EXPECT_TRUE(CommentAt(2));
+    edit_->Lines().SetStrings(0, "x");
+    EXPECT_FALSE(CommentAt(2));
+    // A change of the highlighter's attributes.
+    edit_->Lines().SetStrings(0, "<!--");
+    html_.CommentAttri()->SetBackground(clNone);
+    EXPECT_FALSE(CommentAt(2));
+}
+
+// Records what the model asks its view to repaint.
+struct RepaintSpy : TCodeEditView {
+    std::vector<std::pair<int, int>> rows;
+    void InvalidateRows(int first, int last, bool text, bool) override {
+        if (text) rows.emplace_back(first, last);
+    }
+    bool Covers(int row) const {
+        for (auto [f, l] : rows)
+            if (row >= f && (l < 0 || row <= l)) return true;
+        return false;
+    }
+};
+
+TEST(CodeEditRepaintTest, OpeningACommentRepaintsTheLinesItRecolours) {
+    THTMLHighlighter html;
+    THighlighterLink link(html);
+    TCustomCodeEdit model;
+    RepaintSpy spy;
+    model.SetView(&spy);
+    model.SetHighlighterLink(&link);
+    model.Lines().SetText("x\nabc\ndef\n-->\nghi");
+    model.SetCaretPos(TBufferCoord{1, 1});
+    for (char c : std::string("<!-")) model.PerformCommand(ecChar, c);
+    spy.rows.clear();
+    model.PerformCommand(ecChar, '-');
+    EXPECT_TRUE(spy.Covers(3));
+    EXPECT_TRUE(spy.Covers(4));
+    EXPECT_FALSE(spy.Covers(5));
+    model.SetView(nullptr);
+    model.SetHighlighterLink(nullptr);
 }
 
 using EditorInMainWindowTest = MainWindowFixture;

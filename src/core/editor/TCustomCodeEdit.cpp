@@ -149,10 +149,11 @@ void TCustomCodeEdit::hookCleared() {
     statusChanged(scAll);
 }
 
-void TCustomCodeEdit::rescanFrom(int index, int count) {
-    if (!highlighter_ || lines_.Count() == 0) return;
+int TCustomCodeEdit::rescanFrom(int index, int count) {
+    if (!highlighter_ || lines_.Count() == 0) return index;
     int k = highlighter_->RescanFrom(lines_, index);
     while (k < index + count - 1) k = highlighter_->RescanFrom(lines_, k + 1);
+    return k;
 }
 
 void TCustomCodeEdit::hookDeleted(int index, int count) {
@@ -171,8 +172,9 @@ void TCustomCodeEdit::hookInserted(int index, int count) {
 
 void TCustomCodeEdit::hookPut(int index) {
     bool rowsChanged = wordWrap_ && wrap_->LinePut(index);
-    rescanFrom(index, 1);
-    invalidateLines(index + 1, rowsChanged ? -1 : index + 1, true, rowsChanged);
+    // Lines below whose start state changed (a comment opened) are recoloured too.
+    int last = rescanFrom(index, 1);
+    invalidateLines(index + 1, rowsChanged ? -1 : std::max(index, last) + 1, true, rowsChanged);
 }
 
 // ---------------------------------------------------------------- highlighter seam

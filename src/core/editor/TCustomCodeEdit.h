@@ -258,7 +258,8 @@ private:
     void hookDeleted(int index, int count);
     void hookInserted(int index, int count);
     void hookPut(int index);
-    void rescanFrom(int index, int count);
+    // Returns the last line rescanned (0-based).
+    int rescanFrom(int index, int count);
     void invalidateLines(int firstLine, int lastLine, bool text, bool gutter);
 
     // status and painting

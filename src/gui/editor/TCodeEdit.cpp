@@ -154,9 +154,13 @@ void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
     if (highlighter == highlighter_) return;
     std::unique_ptr<THighlighterLink> old = std::move(link_);
     highlighter_ = highlighter;
+    longLine_ = LongLineTokens();
     if (highlighter_) {
         link_ = std::make_unique<THighlighterLink>(*highlighter_);
-        link_->BeforeChange = [this] { recomputeMetrics(); };
+        link_->BeforeChange = [this] {
+            longLine_.line = 0;
+            recomputeMetrics();
+        };
     }
     // The metrics first, so that a word-wrap map rebuilt by the model's rescan
     // uses the new cell width.
@@ -180,8 +184,7 @@ void TCodeEdit::SetRightEdgeColor(TColor color) {
 void TCodeEdit::SetActiveLineColor(uint32_t color) {
     if (color == activeLineColor_) return;
     activeLineColor_ = color;
-    InvalidateRows(model_->RowOfLine(model_->CaretPos().Line), model_->RowOfLine(model_->CaretPos().Line + 1) - 1,
-                   true, false);
+    repaintRows(model_->RowOfLine(model_->CaretPos().Line), model_->RowOfLine(model_->CaretPos().Line + 1) - 1);
 }
 
 void TCodeEdit::SetColor(TColor color) {
@@ -301,6 +304,15 @@ const TCodeEdit::StyleFace& TCodeEdit::face(TFontStyles style) {
 // ---------------------------------------------------------------- view callbacks
 
 void TCodeEdit::InvalidateRows(int firstRow, int lastRow, bool text, bool gutter) {
+    if (longLine_.line != 0 && text) {
+        const int first = model_->LineOfRow(firstRow);
+        const int last = lastRow < 0 ? INT_MAX : model_->LineOfRow(lastRow);
+        if (longLine_.line >= first && longLine_.line <= last) longLine_.line = 0;
+    }
+    repaintRows(firstRow, lastRow);
+}
+
+void TCodeEdit::repaintRows(int firstRow, int lastRow) {
     const int rowH = model_->RowPixelHeight();
     const int top = std::max(0, (firstRow - model_->FirstRow()) * rowH);
     const int bottom = lastRow < 0 ? viewport()->height() : (lastRow - model_->FirstRow() + 1) * rowH;
@@ -322,11 +334,11 @@ void TCodeEdit::CaretChanged() {
         // The old and the new caret line change their background.
         const int old = caretLine_;
         caretLine_ = line;
-        InvalidateRows(model_->RowOfLine(old), model_->RowOfLine(old + 1) - 1, true, false);
-        InvalidateRows(model_->RowOfLine(line), model_->RowOfLine(line + 1) - 1, true, false);
+        repaintRows(model_->RowOfLine(old), model_->RowOfLine(old + 1) - 1);
+        repaintRows(model_->RowOfLine(line), model_->RowOfLine(line + 1) - 1);
     } else {
         const TDisplayCoord d = model_->CaretDisplayPos();
-        InvalidateRows(d.Row, d.Row, true, false);
+        repaintRows(d.Row, d.Row);
     }
 }
 
@@ -549,22 +561,34 @@ void TCodeEdit::paintLine(QPainter& p, int line, int rowFrom, int rowTo) {
     THighlighterAttributes* wsAttr = nullptr;
     if (highlighter_ && b0 < b1) {
         TCustomHighlighter& hl = *highlighter_;
-        if (line == 1) hl.ResetState();
-        else hl.SetState(static_cast<uint32_t>(model_->Lines().LineState(line - 2)));
-        hl.StartLine(text, line - 1);
+        const uint32_t startState = line == 1 ? 0 : static_cast<uint32_t>(model_->Lines().LineState(line - 2));
         // Cells in view map to non-decreasing bytes; cells past the text (-1) come last.
         int k = 0;
         auto byteAt = [&](int j) { return cellByte_[static_cast<size_t>(j)]; };
-        while (!hl.AtLineEnd()) {
-            const int ts = hl.TokenStart();
-            if (ts >= b1) break;
-            const int te = hl.ScanPosition();
-            if (te > b0) {
-                THighlighterAttributes* a = hl.TokenAttribute();
-                while (k < n && byteAt(k) >= 0 && byteAt(k) < ts) ++k;
-                for (int j = k; j < n && byteAt(j) >= 0 && byteAt(j) < te; ++j) cellAttr_[static_cast<size_t>(j)] = a;
+        auto assign = [&](int ts, int te, THighlighterAttributes* a) {
+            while (k < n && byteAt(k) >= 0 && byteAt(k) < ts) ++k;
+            for (int j = k; j < n && byteAt(j) >= 0 && byteAt(j) < te; ++j) cellAttr_[static_cast<size_t>(j)] = a;
+        };
+        if (len >= LongLineBytes) {
+            const LongLineTokens& t = longLineTokens(line, text, startState);
+            const auto count = static_cast<int>(t.start.size());
+            int i = static_cast<int>(std::upper_bound(t.start.begin(), t.start.end(), b0) - t.start.begin()) - 1;
+            for (i = std::max(i, 0); i < count && t.start[static_cast<size_t>(i)] < b1; ++i) {
+                const int te = i + 1 < count ? t.start[static_cast<size_t>(i + 1)] : len;
+                assign(t.start[static_cast<size_t>(i)], te, t.attr[static_cast<size_t>(i)]);
             }
-            hl.NextToken();
+        } else {
+            // The scan stops past the view.
+            if (line == 1) hl.ResetState();
+            else hl.SetState(startState);
+            hl.StartLine(text, line - 1);
+            while (!hl.AtLineEnd()) {
+                const int ts = hl.TokenStart();
+                if (ts >= b1) break;
+                const int te = hl.ScanPosition();
+                if (te > b0) assign(ts, te, hl.TokenAttribute());
+                hl.NextToken();
+            }
         }
     }
     if (highlighter_) {
@@ -703,6 +727,28 @@ void TCodeEdit::paintLine(QPainter& p, int line, int rowFrom, int rowTo) {
         }
         p.restore();
     }
+}
+
+const TCodeEdit::LongLineTokens& TCodeEdit::longLineTokens(int line, std::string_view text, uint32_t startState) {
+    LongLineTokens& t = longLine_;
+    if (t.line == line && t.startState == startState) return t;
+    t.line = line;
+    t.startState = startState;
+    t.start.clear();
+    t.attr.clear();
+    TCustomHighlighter& hl = *highlighter_;
+    if (line == 1) hl.ResetState();
+    else hl.SetState(startState);
+    hl.StartLine(text, line - 1);
+    // Tokens follow one another without gaps; empty ones paint nothing.
+    while (!hl.AtLineEnd()) {
+        if (hl.ScanPosition() > hl.TokenStart()) {
+            t.start.push_back(hl.TokenStart());
+            t.attr.push_back(hl.TokenAttribute());
+        }
+        hl.NextToken();
+    }
+    return t;
 }
 
 void TCodeEdit::paintCaret(QPainter& p) {

@@ -143,6 +143,8 @@ private:
         int lineWidth = 1;
     };
 
+    // Repaints display rows (lastRow -1: to the end) without touching caches.
+    void repaintRows(int firstRow, int lastRow);
     void recomputeMetrics();
     const StyleFace& face(TFontStyles style);
     void paintRows(QPainter& p, int firstVisible, int lastVisible);
@@ -203,6 +205,19 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     QTimer autoScroll_;
+
+    // The tokens of one long highlighted line, so that painting a part of it
+    // does not rescan it from its start each time. Dropped when the line, its
+    // start state or the highlighter changes.
+    struct LongLineTokens {
+        int line = 0;  // 0: none
+        uint32_t startState = 0;
+        std::vector<int32_t> start;
+        std::vector<THighlighterAttributes*> attr;
+    };
+    static constexpr int LongLineBytes = 64 * 1024;
+    const LongLineTokens& longLineTokens(int line, std::string_view text, uint32_t startState);
+    LongLineTokens longLine_;
 
     // Scratch buffers of the painter, kept between paints.
     std::vector<int> cellByte_;
