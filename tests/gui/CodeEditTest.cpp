@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "gui/app/StatusIcons.h"
 #include "gui/editor/ColorConvert.h"
 #include "gui/editor/EditorGlyphs.h"
+#include "gui/editor/KeyMapping.h"
 #include "gui/editor/TCodeEdit.h"
 #include "gui/editor/THighlighterLink.h"
 #include "gui/editor/TQtClipboard.h"
@@ -430,6 +432,58 @@ TEST_F(CodeEditTest, GutterClickReportsLineAndBookmark) {
     EXPECT_EQ(M().CaretPos(), (TBufferCoord{1, 1}));  // the caret stays
 }
 
+TEST_F(CodeEditTest, RightClickOpensTheContextMenuAndLeavesTheCaret) {
+    SetText("abc");
+    M().SetCaretPos(TBufferCoord{2, 1});
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    edit_->SetContextMenu(&menu);
+    QTest::mouseClick(edit_->viewport(), Qt::RightButton, Qt::NoModifier, CellPoint(3, 1));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, CellPoint(3, 1), edit_->viewport()->mapToGlobal(CellPoint(3, 1)));
+    QApplication::sendEvent(edit_->viewport(), &event);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    EXPECT_EQ(M().CaretPos(), (TBufferCoord{2, 1}));
+}
+
+TEST_F(CodeEditTest, ProportionalFontIsReplacedByAFixedPitchFace) {
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    proportional.setPixelSize(13);
+    auto narrowEqualsWide = [](const QFont& f) {
+        const QFontMetrics fm(f);
+        return fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('W'));
+    };
+    ASSERT_FALSE(narrowEqualsWide(proportional));
+    edit_->SetEditorFont(proportional);
+    EXPECT_TRUE(narrowEqualsWide(edit_->EditorFont()));
+    EXPECT_EQ(QFontInfo(edit_->EditorFont()).pixelSize(), 13);
+    const QFontMetrics fm(edit_->EditorFont());
+    EXPECT_EQ(M().CellPixelWidth(), fm.horizontalAdvance(QLatin1Char('W')));
+}
+
+TEST(KeyMappingTest, CyrillicLettersAndShiftedDigitsMeanTheirLatinKeys) {
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char16_t* text;
+        uint8_t editKey;
+    } cases[] = {
+        {0x421, Qt::ControlModifier, u"с", 'C'},
+        {0x439, Qt::NoModifier, u"й", 'Q'},
+        {0x42F, Qt::ControlModifier | Qt::ShiftModifier, u"Я", 'Z'},
+        {Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier, u"!", '1'},
+        {0x2116, Qt::ControlModifier | Qt::ShiftModifier, u"№", '3'},
+        {Qt::Key_V, Qt::ControlModifier, u"", 'V'},
+        {Qt::Key_Backtab, Qt::ShiftModifier, u"", VK_TAB},
+    };
+    for (const Case& c : cases) {
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, QString::fromUtf16(c.text));
+        EXPECT_EQ(EditKeyOf(e).key, c.editKey) << c.key;
+    }
+    QKeyEvent ru(QEvent::KeyPress, 0x422, Qt::ControlModifier, QStringLiteral("т"));
+    EXPECT_EQ(QKeySequence(LatinCombinationOf(ru)), QKeySequence(Qt::CTRL | Qt::Key_N));
+}
+
 // A highlighter whose comments have a background, to see token colours in pixels.
 class HighlightedEditTest : public CodeEditTest {
 protected:
@@ -534,7 +588,7 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     w->pnkFileSaveClick();
     EXPECT_EQ(ReadFile(file), QByteArray("<p>\xC4\xE0!</p>\r\n"));
     EXPECT_FALSE(w->snEditor->Modified());
-    EXPECT_TRUE(QFontInfo(w->snEditor->EditorFont()).fixedPitch());
+    EXPECT_EQ(QFontInfo(w->snEditor->EditorFont()).family(), QFontInfo(QFont(QStringLiteral("Courier New"))).family());
 }
 
 }  // namespace

@@ -62,22 +62,34 @@ int UnscaleBar(int range, int page, int value) {
     return static_cast<int>(static_cast<long long>(range + page - 1) * value / MaxBarRange);
 }
 
-// A fixed-pitch face of the same name, size and style when the font's
-// characters are not all one width.
+// Whether the printable ASCII characters of a font all advance alike.
+bool SameAdvances(const QFont& font) {
+    const QFontMetricsF fm(font);
+    const double w = fm.horizontalAdvance(QLatin1Char('W'));
+    for (char c = 33; c < 127; ++c)
+        if (std::abs(fm.horizontalAdvance(QLatin1Char(c)) - w) > 0.01) return false;
+    return true;
+}
+
+// A fixed-pitch face of the same name, size and style when the font's average
+// and widest characters differ (a face whose Latin characters all advance
+// alike is kept even if a few other glyphs are wider).
 QFont FixedPitch(QFont font) {
     QFontMetrics fm(font);
-    if (fm.averageCharWidth() != fm.maxWidth() && !QFontInfo(font).fixedPitch()) {
-        font.setFixedPitch(true);
-        font.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
-        if (!QFontInfo(font).fixedPitch()) {
-            QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            fixed.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() : 13);
-            fixed.setBold(font.bold());
-            fixed.setItalic(font.italic());
-            font = fixed;
-        }
+    if (fm.averageCharWidth() == fm.maxWidth() || SameAdvances(font)) return font;
+    QFont asked = font;
+    asked.setFixedPitch(true);
+    asked.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
+    if (SameAdvances(asked)) return asked;
+    QStringList families{QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")};
+    families << QFontDatabase::systemFont(QFontDatabase::FixedFont).family() << QStringLiteral("monospace");
+    for (const QString& family : families) {
+        QFont f = font;
+        f.setFamily(family);
+        f.setStyleHint(QFont::TypeWriter);
+        if (SameAdvances(f)) return f;
     }
-    return font;
+    return asked;
 }
 
 }  // namespace
