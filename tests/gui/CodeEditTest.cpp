@@ -21,7 +21,6 @@
 #include "gui/editor/EditorGlyphs.h"
 #include "gui/editor/KeyMapping.h"
 #include "gui/editor/TCodeEdit.h"
-#include "gui/editor/THighlighterLink.h"
 #include "gui/editor/TQtClipboard.h"
 #include "gui/ui/TStatusPanel.h"
 
@@ -541,11 +540,10 @@ struct RepaintSpy : TCodeEditView {
 
 TEST(CodeEditRepaintTest, OpeningACommentRepaintsTheLinesItRecolours) {
     THTMLHighlighter html;
-    THighlighterLink link(html);
     TCustomCodeEdit model;
     RepaintSpy spy;
     model.SetView(&spy);
-    model.SetHighlighterLink(&link);
+    model.SetHighlighter(&html);
     model.Lines().SetText("x\nabc\ndef\n-->\nghi");
     model.SetCaretPos(TBufferCoord{1, 1});
     for (char c : std::string("<!-")) model.PerformCommand(ecChar, c);
@@ -555,7 +553,7 @@ TEST(CodeEditRepaintTest, OpeningACommentRepaintsTheLinesItRecolours) {
     EXPECT_TRUE(spy.Covers(4));
     EXPECT_FALSE(spy.Covers(5));
     model.SetView(nullptr);
-    model.SetHighlighterLink(nullptr);
+    model.SetHighlighter(nullptr);
 }
 
 using EditorInMainWindowTest = MainWindowFixture;

@@ -27,7 +27,6 @@
 #include "gui/editor/ColorConvert.h"
 #include "gui/editor/EditorGlyphs.h"
 #include "gui/editor/KeyMapping.h"
-#include "gui/editor/THighlighterLink.h"
 
 namespace pelm {
 
@@ -40,23 +39,7 @@ constexpr int BookmarkLeftMargin = 2;
 constexpr int BookmarkXoffset = 12;
 constexpr int ScrollHintMaxWidth = 200;
 
-struct BarValues {
-    int maximum, page, value;
-};
-
-// Range 1..range with a page and a position, scaled when the range is too long.
-BarValues ScaleBar(int range, int page, int pos) {
-    range = std::max(1, range);
-    page = std::max(1, page);
-    if (range > MaxBarRange) {
-        page = std::max(1, static_cast<int>(static_cast<long long>(page) * MaxBarRange / range));
-        pos = std::max(1, static_cast<int>(static_cast<long long>(pos) * MaxBarRange / range));
-        range = MaxBarRange;
-    }
-    return {std::max(1, range - page + 1), page, pos};
-}
-
-// The row or column a scaled bar position stands for.
+// The column a scaled horizontal bar position stands for.
 int UnscaleBar(int range, int page, int value) {
     if (range <= MaxBarRange) return value;
     return static_cast<int>(static_cast<long long>(range + page - 1) * value / MaxBarRange);
@@ -119,8 +102,7 @@ TCodeEdit::TCodeEdit(QWidget* parent) : QAbstractScrollArea(parent), model_(std:
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (updatingBars_) return;
-        const int rows = model_->RowCount();
-        model_->SetFirstRow(UnscaleBar(rows, model_->VisibleRows(), value));
+        model_->SetFirstRow(model_->RowOfScrollBox(value));
         if (verticalScrollBar()->isSliderDown()) showScrollHint();
     });
     connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, &TCodeEdit::showScrollHint);
@@ -139,9 +121,9 @@ TCodeEdit::TCodeEdit(QWidget* parent) : QAbstractScrollArea(parent), model_(std:
 }
 
 TCodeEdit::~TCodeEdit() {
+    if (highlighter_) highlighter_->Unsubscribe(this);
     model_->SetView(nullptr);
-    model_->SetHighlighterLink(nullptr);
-    link_.reset();
+    model_->SetHighlighter(nullptr);
 }
 
 // ---------------------------------------------------------------- settings
@@ -164,21 +146,20 @@ void TCodeEdit::SetExtraLineSpacing(int pixels) {
 
 void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
     if (highlighter == highlighter_) return;
-    std::unique_ptr<THighlighterLink> old = std::move(link_);
+    if (highlighter_) highlighter_->Unsubscribe(this);
     highlighter_ = highlighter;
     longLine_ = LongLineTokens();
-    if (highlighter_) {
-        link_ = std::make_unique<THighlighterLink>(*highlighter_);
-        link_->BeforeChange = [this] {
+    // A change of the attributes changes the styles in use and the tokens'
+    // looks; the model rescans on the same notification.
+    if (highlighter_)
+        highlighter_->Subscribe(this, [this] {
             longLine_.line = 0;
             recomputeMetrics();
-        };
-    }
+        });
     // The metrics first, so that a word-wrap map rebuilt by the model's rescan
     // uses the new cell width.
     recomputeMetrics();
-    run([&] { model_->SetHighlighterLink(link_.get()); });
-    old.reset();
+    run([&] { model_->SetHighlighter(highlighter_); });
     viewport()->update();
 }
 
@@ -356,37 +337,24 @@ void TCodeEdit::CaretChanged() {
 
 void TCodeEdit::updateScrollBars() {
     updatingBars_ = true;
-    const BarValues v = ScaleBar(model_->RowCount(), model_->VisibleRows(), model_->FirstRow());
-    QScrollBar* vb = verticalScrollBar();
-    vb->setRange(1, v.maximum);
-    vb->setPageStep(v.page);
-    vb->setSingleStep(1);
-    vb->setValue(v.value);
-    // Everything fits: the bar stays, with its arrows disabled.
-    vb->setEnabled(v.maximum > 1);
-    if (!model_->WordWrap()) {
-        const BarValues h = ScaleBar(model_->HorzScrollRange(), model_->VisibleColumns(), model_->FirstColumn());
-        QScrollBar* hb = horizontalScrollBar();
-        hb->setRange(1, h.maximum);
-        hb->setPageStep(h.page);
-        hb->setSingleStep(1);
-        hb->setValue(h.value);
-        hb->setEnabled(h.maximum > 1);
-    }
+    auto apply = [](QScrollBar* bar, const TScrollBarInfo& info) {
+        const int page = std::max(1, info.Page);
+        bar->setRange(1, std::max(1, info.Range - page + 1));
+        bar->setPageStep(page);
+        bar->setSingleStep(1);
+        bar->setValue(info.Position);
+        // Everything fits: the bar stays, with its arrows disabled.
+        bar->setEnabled(info.ArrowsEnabled);
+    };
+    apply(verticalScrollBar(), model_->VertScrollBar());
+    if (!model_->WordWrap()) apply(horizontalScrollBar(), model_->HorzScrollBar());
     updatingBars_ = false;
 }
 
 void TCodeEdit::showScrollHint() {
-    const int rows = model_->RowCount();
-    const int first = model_->FirstRow();
-    const int top = model_->LineOfRow(first);
-    QString text;
-    if (scrollHintFormat_ == shfTopToBottom) {
-        const int bottom = model_->LineOfRow(first + std::min(model_->VisibleRows(), rows - first));
-        text = QString::asprintf("%d - %d", top, bottom);
-    } else {
-        text = QString::asprintf("Top Line: %d", top);
-    }
+    const QString text = scrollHintFormat_ == shfTopToBottom
+                             ? QString::fromStdString(model_->ScrollHintText())
+                             : QString::asprintf("Top Line: %d", model_->TopLine());
     QPalette pal = scrollHint_->palette();
     pal.setColor(QPalette::Window, qcolor(scrollHintColor_));
     pal.setColor(QPalette::WindowText, qcolor(clInfoText));
@@ -1050,17 +1018,11 @@ void TCodeEdit::autoScrollTick() {
 }
 
 void TCodeEdit::wheelEvent(QWheelEvent* event) {
-    wheelRemainder_ += event->angleDelta().y();
-    const int units = wheelRemainder_ / 120;
-    wheelRemainder_ -= units * 120;
-    if (units != 0) {
-        const int rows = std::max(1, model_->VisibleRows());
-        int step = QApplication::wheelScrollLines();
-        if ((event->modifiers() & Qt::ControlModifier) || step <= 0) step = rows;
-        step = std::min(step, rows);
-        model_->SetFirstRow(model_->FirstRow() - units * step);
-        updateScrollBars();
-    }
+    // A non-positive line count is the system asking for page scrolling.
+    const int lines = QApplication::wheelScrollLines();
+    const bool page = (event->modifiers() & Qt::ControlModifier) || lines <= 0;
+    model_->MouseWheel(event->angleDelta().y(), page, lines);
+    updateScrollBars();
     event->accept();
 }
 

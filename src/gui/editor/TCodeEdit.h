@@ -30,8 +30,6 @@ class QLabel;
 
 namespace pelm {
 
-class THighlighterLink;
-
 enum TScrollHintFormat { shfTopLineOnly, shfTopToBottom };
 enum TGutterBorderStyle { gbsNone, gbsMiddle, gbsRight };
 
@@ -168,7 +166,6 @@ private:
     std::unique_ptr<TCustomCodeEdit> model_;
     TQtClipboard clipboard_;
     TCustomHighlighter* highlighter_ = nullptr;
-    std::unique_ptr<THighlighterLink> link_;
 
     QFont font_;
     QFont gutterFont_;
@@ -196,7 +193,6 @@ private:
     int caretLine_ = 1;           // the caret line last painted as the active line
     bool updatingBars_ = false;
     QLabel* scrollHint_ = nullptr;
-    int wheelRemainder_ = 0;
 
     // Mouse state.
     bool selecting_ = false;      // left button down in the text, extending the selection
