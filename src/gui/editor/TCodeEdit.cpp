@@ -791,8 +791,9 @@ QAction* TCodeEdit::claimingAction(const QKeyEvent& event) const {
     }
     const QWidget* w = window();
     if (!w || w == this) return nullptr;
+    // Shortcuts that belong to one other widget only are not the window's.
     for (QAction* a : w->findChildren<QAction*>())
-        if (matches(a)) return a;
+        if (a->shortcutContext() != Qt::WidgetShortcut && matches(a)) return a;
     return nullptr;
 }
 
