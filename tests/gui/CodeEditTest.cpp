@@ -254,6 +254,36 @@ TEST_F(CodeEditTest, DropsInsertTextButNotWhenReadOnly) {
     EXPECT_EQ(Text(), "aXYbc");
 }
 
+TEST_F(CodeEditTest, DraggedSelectionMovesCopiesOrStays) {
+    struct Case {
+        const char* name;
+        int dropColumn;
+        Qt::KeyboardModifiers mods;
+        const char* text;
+        const char* selected;
+    } cases[] = {
+        {"move", 8, Qt::NoModifier, "aefgbcdh", "bcd"},
+        {"copy with Ctrl", 8, Qt::ControlModifier, "abcdefgbcdh", "bcd"},
+        {"inside the selection", 3, Qt::NoModifier, "abcdefgh", "bcd"},
+        {"onto its end, moving", 5, Qt::NoModifier, "abcdefgh", "bcd"},
+        {"onto its end, copying", 5, Qt::ControlModifier, "abcdbcdefgh", "bcd"},
+    };
+    for (const Case& c : cases) {
+        SetText("abcdefgh");
+        M().SetSelection(TBufferCoord{2, 1}, TBufferCoord{5, 1});
+        std::unique_ptr<QMimeData> data(edit_->SelectionDragData());
+        // The application hands the drop to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(CellPoint(c.dropColumn, 1), Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton,
+                              c.mods);
+        QApplication::sendEvent(edit_->viewport(), &enter);
+        QDropEvent drop(QPointF(CellPoint(c.dropColumn, 1)), Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton,
+                        c.mods);
+        QApplication::sendEvent(edit_->viewport(), &drop);
+        EXPECT_EQ(Text(), c.text) << c.name;
+        EXPECT_EQ(M().SelectedText(), c.selected) << c.name;
+    }
+}
+
 // ---------------------------------------------------------------- pixels
 
 QColor Rgb(TColor c) {

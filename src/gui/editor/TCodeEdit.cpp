@@ -653,11 +653,26 @@ void TCodeEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 // ---------------------------------------------------------------- drag and drop
 
-void TCodeEdit::startTextDrag() {
+const QString CodeEditDragMimeType = QStringLiteral("application/x-pelm-editor-drag");
+
+namespace {
+
+QByteArray DragOwnerId(const TCodeEdit* edit) {
+    return QByteArray::number(static_cast<qulonglong>(reinterpret_cast<quintptr>(edit)));
+}
+
+}  // namespace
+
+QMimeData* TCodeEdit::SelectionDragData() const {
     auto* data = new QMimeData;
     data->setText(FromCp1251(model_->SelectedText()));
+    data->setData(CodeEditDragMimeType, DragOwnerId(this));
+    return data;
+}
+
+void TCodeEdit::startTextDrag() {
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(SelectionDragData());
     // The drop handler moves or copies the text itself, for drops into this editor.
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
@@ -688,7 +703,8 @@ void TCodeEdit::dropEvent(QDropEvent* event) {
     }
     const TBufferCoord pos = bufferPosAt(event->position().toPoint());
     const bool copy = event->modifiers() & Qt::ControlModifier;
-    if (event->source() == this) {
+    const bool own = event->source() == this || event->mimeData()->data(CodeEditDragMimeType) == DragOwnerId(this);
+    if (own) {
         // A drop inside the selection does nothing.
         run([&] { model_->DropSelection(pos, copy); });
         event->setDropAction(Qt::CopyAction);

@@ -27,10 +27,15 @@
 #include <QMenu>
 
 class QLabel;
+class QMimeData;
 
 namespace pelm {
 
 enum TScrollHintFormat { shfTopLineOnly, shfTopToBottom };
+
+// The MIME type that marks a text drag started by an editor; its data names the
+// editor, so a drop back into it moves (or with Ctrl copies) the selection.
+extern const QString CodeEditDragMimeType;  // "application/x-pelm-editor-drag"
 enum TGutterBorderStyle { gbsNone, gbsMiddle, gbsRight };
 
 class TCodeEdit : public QAbstractScrollArea, private TCodeEditView {
@@ -99,6 +104,9 @@ public:
     // Errors raised by a key or mouse command (clipboard failures); without a
     // handler a message box shows them.
     std::function<void(const QString& message)> OnError;
+
+    // The data of a drag of the selection out of this editor.
+    QMimeData* SelectionDragData() const;
 
     // The scroll hint while the vertical box is dragged.
     bool ScrollHintVisible() const;
