@@ -104,9 +104,10 @@ TBufferCoord TCustomCodeEdit::replaceSpanRecorded(TBufferCoord b, TBufferCoord e
     if (s.find_first_of("\r\n") != std::string_view::npos) {
         // The replacement breaks the line: the general text replacement.
         std::string old = TextOfRange(b, e, smNormal);
-        end = replaceRange(b, e, smNormal, s, trim, nullptr);
+        end = replaceRange(b, e, smNormal, s, nullptr);
         if (!old.empty()) undoList_.RecordChange(ckDelete, b, e, std::move(old), smNormal);
         if (!s.empty()) undoList_.RecordChange(ckInsert, b, end, {}, smNormal);
+        trimTrailingRecorded(b.Line, end.Line, undoList_);
     } else {
         std::string_view line = LineText(b.Line);
         const size_t from = std::min(static_cast<size_t>(b.Column - 1), line.size());
@@ -130,7 +131,7 @@ TBufferCoord TCustomCodeEdit::replaceSpanRecorded(TBufferCoord b, TBufferCoord e
         const TBufferCoord db{static_cast<int>(head) + 1, b.Line};
         const TBufferCoord de{static_cast<int>(line.size() - tail) + 1, b.Line};
         if (!removed.empty() || !added.empty()) {
-            TBufferCoord ae = replaceRange(db, de, smNormal, added, false, nullptr);
+            TBufferCoord ae = replaceRange(db, de, smNormal, added, nullptr);
             if (!removed.empty()) undoList_.RecordChange(ckDelete, db, de, std::move(removed), smNormal);
             if (!added.empty()) undoList_.RecordChange(ckInsert, db, ae, {}, smNormal);
         }
