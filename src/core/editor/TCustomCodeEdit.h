@@ -10,6 +10,7 @@
 //   TCodeEditSelection.cpp selection text read/write, the text primitives, clipboard
 //   TCodeEditUndoRedo.cpp  undo and redo
 //   TCodeEditCommands.cpp  PerformCommand and every command
+//   TCodeEditFindReplace.cpp the search-replace loop
 #include <array>
 #include <functional>
 #include <memory>
