@@ -141,7 +141,6 @@ void TCustomCodeEdit::Undo() {
     if (readOnly_) return;
     EditCommandScope scope(*this);
     BatchGuard batch(lines_);
-    inUndo_ = true;
     if (undoList_.LastKind() == ckGroupEnd) {
         TCodeEditUndoItem brk = undoList_.Pop();
         redoList_.PushGroupBreakNumbered(brk.GroupNumber);
@@ -172,7 +171,6 @@ void TCustomCodeEdit::Undo() {
         }
         redoList_.SetBlockNumber(savedBlock);
     }
-    inUndo_ = false;
     updateModifiedFromUndo();
     EnsureCaretVisible();
 }

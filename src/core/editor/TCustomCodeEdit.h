@@ -400,7 +400,6 @@ private:
     TCodeEditUndoList undoList_;
     TCodeEditUndoList redoList_;
     bool modified_ = false;
-    bool inUndo_ = false;   // undo running: records go to the redo list
     bool inRedo_ = false;   // redo running: the redo list is not emptied
 
     int paintLock_ = 0;
