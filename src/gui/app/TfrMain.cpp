@@ -152,6 +152,8 @@ void TfrMain::createControls() {
     tagLayout->addStretch(1);
     pnlTagInsert->setWidget(tagArea);
     addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
+
+    createMenus();
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -182,11 +184,6 @@ void TfrMain::LoadTagList() {
     for (int i = 0; i < list.Count(); ++i) items << FromCp1251(list.Line(i));
     cmbTagName->clear();
     cmbTagName->addItems(items);
-}
-
-void TfrMain::ApplyOptions() {
-    options_ = ReadAppOptions(*settingsFile_);
-    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
 }
 
 QString TfrMain::TemplatePath(DocumentKind kind) const {
@@ -248,6 +245,7 @@ void TfrMain::ReloadTitle() {
 void TfrMain::SelectKind(DocumentKind kind) {
     kind_ = kind;
     barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
+    pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
 }
 
 void TfrMain::CheckFileSave() {
@@ -282,16 +280,24 @@ bool TfrMain::FileSave() {
     return saved;
 }
 
+void TfrMain::dlgSet(int filterIndex, const QString& defaultExt) {
+    dlgSave_.filterIndex = filterIndex;
+    dlgSave_.defaultExt = defaultExt;
+}
+
+void TfrMain::dlgSaveClose() {
+    const qsizetype slash = dlgSave_.fileName.lastIndexOf(QLatin1Char('/'));
+    browseFolder_ = slash < 0 ? QString() : dlgSave_.fileName.left(slash + 1);
+}
+
 bool TfrMain::FileSaveAs() {
-    FileDialogRequest request;
-    request.filters = DocumentFilters();
-    request.filterIndex = 0;
-    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString())) {
-        request.filterIndex = KindSavePreset(*kind).filterIndex;
-        request.defaultExt = QString::fromLatin1(KindSavePreset(*kind).defaultExt);
-    }
-    request.fileName = FileNamePart(docFileName_);
-    const QString chosen = prompts_->saveFileName(this, request);
+    dlgSave_.filters = DocumentFilters();
+    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString()))
+        dlgSet(KindSavePreset(*kind).filterIndex, QString::fromLatin1(KindSavePreset(*kind).defaultExt));
+    dlgSave_.fileName = FileNamePart(docFileName_);
+    const QString chosen = prompts_->saveFileName(this, dlgSave_);
+    if (!chosen.isEmpty()) dlgSave_.fileName = chosen;
+    dlgSaveClose();
     if (chosen.isEmpty()) return false;
     docFileName_ = chosen;
     snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
@@ -319,6 +325,7 @@ void TfrMain::pnkFileOpenClick() {
         request.filters = DocumentFilters();
         request.defaultExt = QStringLiteral("htm");
         const QString chosen = prompts_->openFileName(this, request);
+        dlgSaveClose();
         if (chosen.isEmpty()) return;
         OpenFrom(chosen, true, ExtensionOf(chosen));
     });

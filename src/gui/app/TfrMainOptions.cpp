@@ -1,0 +1,46 @@
+// ApplyOptions: the settings of pelm.ini pushed into the window, in a fixed
+// order. The values and their defaults and "on" tests are read by the core
+// (ReadAppOptions); this file only hands them to the controls.
+#include <QAction>
+#include <QComboBox>
+
+#include <algorithm>
+
+#include "core/config/TIniFile.h"
+#include "core/platform/Cp1251.h"
+#include "gui/app/GuiText.h"
+#include "gui/app/TfrMain.h"
+#include "gui/ui/Themes.h"
+
+namespace pelm {
+
+void TfrMain::ApplyOptions() {
+    // 1-7: template paths, the editor's display settings, the recent-files maximum.
+    options_ = ReadAppOptions(*settingsFile_);
+    options_.TabWidth = std::clamp(options_.TabWidth, 1, 256);
+    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
+
+    // 8: a theme name that is not registered keeps the current theme.
+    SetTheme(options_.Theme);
+
+    // 9-11: the external browsers' items; exactly "Undefined" means none.
+    pnkFilePreview1st->setText(FromCp1251(options_.Browser1Name));
+    pnkFilePreview2nd->setText(FromCp1251(options_.Browser2Name));
+    for (QAction* item : {pnkFilePreview1st, pnkFilePreview2nd}) {
+        const bool named = BrowserNamed(ToCp1251(item->text()));
+        item->setEnabled(named);
+        item->setVisible(named);
+    }
+
+    // 12-13: the autocorrect pairs and switch are kept in options_ for the
+    // autocorrect component.
+
+    // 14: the tag list in one case, headers included.
+    for (int i = 0; i < cmbTagName->count(); ++i) {
+        const std::string entry = ToCp1251(cmbTagName->itemText(i));
+        cmbTagName->setItemText(
+            i, FromCp1251(options_.UpperCaseTags ? cp1251::UpperCase(entry) : cp1251::LowerCase(entry)));
+    }
+}
+
+}  // namespace pelm
