@@ -88,11 +88,12 @@ void LayOut(QMainWindow* window) {
 
 struct Slot {
     QToolBar* toolbar;
+    Qt::ToolBarArea area;
     int row;
     int pos;
 };
 
-// Adds the toolbars to the dock again: by row, then position, with a break
+// Adds the toolbars of one dock again: by row, then position, with a break
 // between rows. Whether a toolbar is hidden is kept.
 void Rebuild(QMainWindow* window, Qt::ToolBarArea area, std::vector<Slot> entries) {
     std::stable_sort(entries.begin(), entries.end(), [](const Slot& a, const Slot& b) {
@@ -110,13 +111,36 @@ void Rebuild(QMainWindow* window, Qt::ToolBarArea area, std::vector<Slot> entrie
     }
 }
 
-std::vector<Slot> EntriesIn(QMainWindow* window, Qt::ToolBarArea area) {
-    std::vector<Slot> entries;
-    for (QToolBar* t : ToolbarsIn(window, area)) {
+// Puts the wanted toolbars at their places. Every other toolbar keeps its
+// row and position as they are now, so that rows are compared as they were
+// saved; then each dock is laid out again. Where places collide, the wanted
+// toolbars come first.
+void Arrange(QMainWindow* window, const std::vector<Slot>& wanted) {
+    std::vector<Slot> all = wanted;
+    for (QToolBar* t : window->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly)) {
+        const Qt::ToolBarArea area = window->toolBarArea(t);
+        if (area == Qt::NoToolBarArea) continue;
+        if (std::any_of(wanted.begin(), wanted.end(), [&](const Slot& s) { return s.toolbar == t; })) continue;
         const TToolbarPlacement p = ToolbarPlacement(window, t);
-        entries.push_back({t, p.row, p.pos});
+        all.push_back({t, area, p.row, p.pos});
     }
-    return entries;
+    for (const DockName& d : kDocks) {
+        std::vector<Slot> entries;
+        for (const Slot& s : all)
+            if (s.area == d.area) entries.push_back(s);
+        if (!entries.empty()) Rebuild(window, d.area, entries);
+    }
+}
+
+// The place the toolbar's section asks for; missing keys keep the current one.
+Slot ReadPlacement(QMainWindow* window, QToolBar* toolbar, const TIniFile& ini) {
+    const std::string section = SectionOf(toolbar);
+    const TToolbarPlacement current = ToolbarPlacement(window, toolbar);
+    Qt::ToolBarArea area = AreaOfName(FromCp1251(ini.IniRead(section, "Dock", "Top")));
+    if (area == Qt::NoToolBarArea) area = window->toolBarArea(toolbar);
+    const int row = ini.IniReadNumber(section, "Row", current.row);
+    const int pos = ini.IniReadNumber(section, "Pos", current.pos);
+    return {toolbar, area, row, pos};
 }
 
 }  // namespace
@@ -138,39 +162,16 @@ TToolbarPlacement ToolbarPlacement(QMainWindow* window, QToolBar* toolbar) {
 }
 
 void PlaceToolbar(QMainWindow* window, QToolBar* toolbar, const QString& dock, int row, int pos) {
-    const Qt::ToolBarArea from = window->toolBarArea(toolbar);
-    Qt::ToolBarArea to = AreaOfName(dock);
-    if (to == Qt::NoToolBarArea) to = from;
-    if (to == Qt::NoToolBarArea) return;
-
-    std::vector<Slot> target = EntriesIn(window, to);
-    std::vector<Slot> source;
-    if (from != to && from != Qt::NoToolBarArea) {
-        for (const Slot& s : EntriesIn(window, from))
-            if (s.toolbar != toolbar) source.push_back(s);
-    }
-    target.erase(std::remove_if(target.begin(), target.end(), [&](const Slot& s) { return s.toolbar == toolbar; }),
-                 target.end());
-    std::stable_sort(target.begin(), target.end(), [](const Slot& a, const Slot& b) {
-        return a.row != b.row ? a.row < b.row : a.pos < b.pos;
-    });
-    // The moved toolbar goes before the toolbars it collides with.
-    const auto at = std::find_if(target.begin(), target.end(),
-                      [&](const Slot& s) { return s.row > row || (s.row == row && s.pos >= pos); });
-    target.insert(at, Slot{toolbar, row, pos});
-    if (!source.empty()) Rebuild(window, from, source);
-    Rebuild(window, to, target);
+    Qt::ToolBarArea area = AreaOfName(dock);
+    if (area == Qt::NoToolBarArea) area = window->toolBarArea(toolbar);
+    if (area == Qt::NoToolBarArea) return;
+    Arrange(window, {{toolbar, area, row, pos}});
 }
 
 void RestoreToolbarPlacement(QMainWindow* window, QToolBar* toolbar, const QString& fileName) {
-    TIniFile ini(FileNameBytes(fileName));
-    const std::string section = SectionOf(toolbar);
-    const QString dock = FromCp1251(ini.IniRead(section, "Dock", "Top"));
-    const TToolbarPlacement current = ToolbarPlacement(window, toolbar);
-    const int row = ini.IniReadNumber(section, "Row", current.row);
-    const int pos = ini.IniReadNumber(section, "Pos", current.pos);
-    if (AreaOfName(dock) == window->toolBarArea(toolbar) && row == current.row && pos == current.pos) return;
-    PlaceToolbar(window, toolbar, dock, row, pos);
+    const TIniFile ini(FileNameBytes(fileName));
+    const Slot wanted = ReadPlacement(window, toolbar, ini);
+    if (wanted.area != Qt::NoToolBarArea) Arrange(window, {wanted});
 }
 
 void SaveToolbarPlacement(QMainWindow* window, QToolBar* toolbar, const QString& fileName) {
@@ -200,10 +201,19 @@ void RestoreWindowLayout(QWidget* window, const QString& fileName) {
         else if (state == 2)
             window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     }
+    // The three toolbars are placed together: each one's saved row is then
+    // compared with the others' saved rows, not with rows that closed up
+    // while the toolbar before it moved.
     if (auto* main = qobject_cast<QMainWindow*>(window)) {
-        for (const char* name : kToolbarNames)
-            if (auto* toolbar = main->findChild<QToolBar*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
-                RestoreToolbarPlacement(main, toolbar, fileName);
+        const TIniFile ini(FileNameBytes(fileName));
+        std::vector<Slot> wanted;
+        for (const char* name : kToolbarNames) {
+            auto* toolbar = main->findChild<QToolBar*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+            if (!toolbar) continue;
+            const Slot s = ReadPlacement(main, toolbar, ini);
+            if (s.area != Qt::NoToolBarArea) wanted.push_back(s);
+        }
+        Arrange(main, wanted);
     }
 }
 

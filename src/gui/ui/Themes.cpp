@@ -131,9 +131,13 @@ QString StyleSheetOf(const ThemeColors& t) {
     return css;
 }
 
+// Every theme is drawn by Fusion. The switch is made once: with a style sheet
+// set, QApplication::style() is the style sheet's proxy and cannot be asked.
 void UseFusion() {
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    static bool done = false;
+    if (done) return;
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    done = true;
 }
 
 }  // namespace
