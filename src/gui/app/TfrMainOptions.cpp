@@ -3,6 +3,7 @@
 // (ReadAppOptions); this file only hands them to the controls.
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 
 #include <algorithm>
 
@@ -31,6 +32,9 @@ void TfrMain::ApplyOptions() {
         item->setEnabled(named);
         item->setVisible(named);
     }
+    // The submenu holds only the browsers' items so far: with neither named
+    // it would open empty.
+    pnkFilePreview->menuAction()->setVisible(pnkFilePreview1st->isVisible() || pnkFilePreview2nd->isVisible());
 
     // 12-13: the autocorrect pairs and switch are kept in options_ for the
     // autocorrect component.
