@@ -16,14 +16,17 @@
 #include "MainWindowFixture.h"
 #include "core/config/TIniFile.h"
 #include "gui/app/GuiText.h"
-#include "gui/app/TDocumentView.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/TStatusPanel.h"
 
 namespace pelm::test {
 namespace {
 
 QString Text(TfrMain& w) {
-    return w.snEditor->toPlainText();
+    QStringList lines;
+    const TCodeEditStringList& buffer = w.snEditor->Lines();
+    for (int i = 0; i < buffer.Count(); ++i) lines << FromCp1251(buffer.Line(i));
+    return lines.join(QLatin1Char('\n'));
 }
 
 // The offset of a 1-based line and column, each line break counting 2.
@@ -34,11 +37,11 @@ int OffsetOf(TfrMain& w, int line, int column) {
 }
 
 void PlaceCaret(TfrMain& w, int line, int column) {
-    w.snEditor->SetSelOffset(OffsetOf(w, line, column));
+    w.snEditor->Model().SetCaretPos(TBufferCoord{column, line});
 }
 
 int Caret(TfrMain& w) {
-    return w.snEditor->SelOffset();
+    return w.snEditor->Model().SelOffset();
 }
 
 // The recent-files items as the File menu shows them, between its two
@@ -254,6 +257,8 @@ TEST_F(FileCommandsTest, NewDocumentFromEveryShippedTemplate) {
         const int caretColumn = static_cast<int>(templLines[caretLine].indexOf("%cur"));
         ASSERT_FALSE(templLines[caretLine].left(caretColumn).contains('%'));
         EXPECT_EQ(Caret(*w), OffsetOf(*w, caretLine + 1, caretColumn + 1));
+        EXPECT_FALSE(w->snEditor->Model().UndoAvailable());  // the expansion cannot be undone
+        EXPECT_FALSE(w->snEditor->Modified());
 
         QByteArray expected = templ;
         expected.replace("%cur", "").replace("%gen", "Vorn Pelm 2.00");
@@ -265,6 +270,15 @@ TEST_F(FileCommandsTest, NewDocumentFromEveryShippedTemplate) {
         EXPECT_EQ(w->DocFileName(), Path(c.saveAs));
         EXPECT_EQ(w->barStatus[2]->text(), QLatin1String(c.status));
     }
+}
+
+// The editor trims the blanks that deleting an indented "%cur" leaves; the
+// markers after it are still replaced where they stand, and nothing is lost.
+TEST_F(FileCommandsTest, MarkersAfterATrimmedLine) {
+    WriteFile("Library/Templates/HTML.pel", "<p>\r\n  %cur\r\n</p><!-- %gen -->\r\n");
+    auto w = Start();
+    EXPECT_EQ(Text(*w), QStringLiteral("<p>\n\n</p><!-- Vorn Pelm 2.00 -->"));
+    EXPECT_FALSE(w->snEditor->Model().UndoAvailable());
 }
 
 TEST_F(FileCommandsTest, NewCommandsUseTheTemplatesNamedInTheSettings) {

@@ -13,14 +13,17 @@
 #include "gui/app/AppTitle.h"
 #include "gui/app/GuiText.h"
 #include "gui/app/StatusIcons.h"
-#include "gui/app/TDocumentView.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/TStatusPanel.h"
 
 namespace pelm::test {
 namespace {
 
 QString Text(TfrMain& w) {
-    return w.snEditor->toPlainText();
+    QStringList lines;
+    const TCodeEditStringList& buffer = w.snEditor->Lines();
+    for (int i = 0; i < buffer.Count(); ++i) lines << FromCp1251(buffer.Line(i));
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool ShowsModifiedIcon(TfrMain& w) {

@@ -14,6 +14,7 @@
 #include "core/config/AppOptions.h"
 #include "core/config/TIniFile.h"
 #include "gui/app/GuiText.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/Themes.h"
 
 namespace pelm::test {
@@ -28,9 +29,10 @@ struct EditorSettings {
     bool wordWrap;
 };
 
-EditorSettings EditorOf(const TfrMain& w) {
-    const TAppOptions& o = w.Options();
-    return {o.RightEdge, o.ActiveLineColor, o.ShowLineNumbers, o.TabWidth, o.WordWrap};
+EditorSettings EditorOf(TfrMain& w) {
+    TCustomCodeEdit& m = w.snEditor->Model();
+    return {w.snEditor->RightEdge(), w.snEditor->ActiveLineColor(), m.Gutter().ShowLineNumbers, m.TabWidth(),
+            m.WordWrap()};
 }
 
 struct OptionsCase {

@@ -376,7 +376,7 @@ void TCustomCodeEdit::commandTab() {
     if (readOnly_) return;
     BatchGuard batch(lines_);
     UndoBlockGuard block(undoList_);
-    if (HasSelection()) deleteSelectionRecorded();
+    if (HasSelection()) deleteSelectionRecorded(false);
     TBufferCoord c = ClampPos(caret_, false);
     int width = 0;
     if (HasOption(eoSmartTabs) && c.Line > 1) {
@@ -503,7 +503,7 @@ void TCustomCodeEdit::commandLineBreak(bool moveCaret) {
     if (readOnly_) return;
     BatchGuard batch(lines_);
     UndoBlockGuard block(undoList_);
-    if (HasSelection()) deleteSelectionRecorded();
+    if (HasSelection()) deleteSelectionRecorded(false);
     TBufferCoord old = ClampPos(caret_, false);
     if (lines_.Count() == 0) old = TBufferCoord{old.Column, 1};
     TBufferCoord c = breakLine(old, true, &undoList_);

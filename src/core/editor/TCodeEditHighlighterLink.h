@@ -23,6 +23,12 @@ public:
     virtual bool InCommentOrString(const TCodeEditStringList& lines, int index, int column) = 0;
     // Incremental rescan from line i; returns the last line scanned.
     virtual int RescanFrom(TCodeEditStringList& lines, int index) = 0;
+    // After inserted lines: rescans until the whole block is covered.
+    virtual int RescanInserted(TCodeEditStringList& lines, int index, int count) {
+        int k = RescanFrom(lines, index);
+        while (k < index + count - 1) k = RescanFrom(lines, k + 1);
+        return k;
+    }
     virtual void FullRescan(TCodeEditStringList& lines) = 0;
     // Change notification while attached; nullptr to unsubscribe.
     virtual void Subscribe(std::function<void()> onChange) = 0;

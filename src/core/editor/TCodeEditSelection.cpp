@@ -238,7 +238,8 @@ TBufferCoord TCustomCodeEdit::replaceRange(TBufferCoord b, TBufferCoord e, TSele
 
 // ---------------------------------------------------------------- selection text with undo
 
-void TCustomCodeEdit::deleteSelectionRecorded() {
+void TCustomCodeEdit::deleteSelectionRecorded(bool trim) {
+    trim = trim && HasOption(eoTrimTrailingSpaces);
     TBufferCoord b = SelBeginPos(), e = SelEndPos();
     std::string text = SelectedText();
     TChangeKind kind = active_ < anchor_ ? ckDeleteForward : ckDelete;
@@ -247,12 +248,12 @@ void TCustomCodeEdit::deleteSelectionRecorded() {
         ColumnBlock blk = columnBlock(anchor_, active_);
         TBufferCoord rs{CellToColumn(blk.firstLine, blk.leftCell, true), blk.firstLine};
         TBufferCoord re{CellToColumn(blk.lastLine, blk.rightCell, true), blk.lastLine};
-        caret = deleteRange(b, e, smColumn, true, active_.Line);
+        caret = deleteRange(b, e, smColumn, trim, active_.Line);
         undoList_.RecordChange(kind, rs, re, std::move(text), smColumn);
     } else {
         TBufferCoord rs = b, re = e;
         if (selectionMode_ == smLine) lineRangeAsStream(b, e, rs, re);
-        caret = deleteRange(b, e, selectionMode_, true, active_.Line);
+        caret = deleteRange(b, e, selectionMode_, trim, active_.Line);
         // A line-mode deletion is recorded as the stream range it removed.
         undoList_.RecordChange(kind, rs, re, std::move(text), smNormal);
     }
@@ -264,7 +265,7 @@ void TCustomCodeEdit::setSelTextInMode(std::string_view s, TSelectionMode mode, 
     EditCommandScope scope(*this);
     BatchGuard batch(lines_);
     UndoBlockGuard block(undoList_);
-    if (HasSelection()) deleteSelectionRecorded();
+    if (HasSelection()) deleteSelectionRecorded(s.empty());
     else {
         // Order the ends, the selection being empty at the caret.
         TBufferCoord c = ClampPos(caret_, false);

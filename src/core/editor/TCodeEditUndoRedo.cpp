@@ -4,7 +4,9 @@
 // range StartPos..EndPos holds new text; Text is what it replaced", so undoing
 // and redoing them is the same step: replace the range by Text and record the
 // inverse on the other list. Deletion records hold the removed text and are
-// reversed by putting it back.
+// reversed by putting it back. Paste brackets travel between the lists too
+// (undo pushes the end marker first, so the redo list holds the bracket the
+// other way round: redo starts at a begin marker and stops at the end marker).
 #include <algorithm>
 
 #include "core/editor/TCustomCodeEdit.h"
@@ -17,7 +19,7 @@ bool isInsertion(TChangeKind k) { return k == ckInsert || k == ckPaste || k == c
 bool isDeletion(TChangeKind k) {
     return k == ckDelete || k == ckDeleteForward || k == ckCaretDelete || k == ckCaretDeleteForward;
 }
-bool isMarker(TChangeKind k) { return k == ckPasteBegin || k == ckPasteEnd || k == ckGroupEnd; }
+bool isBracket(TChangeKind k) { return k == ckPasteBegin || k == ckPasteEnd; }
 
 // Restores the editor's selection mode when a record is done.
 struct ModeSwitch {
@@ -30,7 +32,12 @@ struct ModeSwitch {
 }  // namespace
 
 void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
-    if (isMarker(item.Kind)) return;
+    // Paste brackets move along, so that redo sees the same bracket.
+    if (isBracket(item.Kind)) {
+        redoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, {}, item.SelMode);
+        return;
+    }
+    if (item.Kind == ckGroupEnd) return;
     ModeSwitch sw(selectionMode_, item.SelMode);
     TSelectionMode mode = item.SelMode;
     TBufferCoord caret = item.StartPos;
@@ -79,7 +86,11 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
 }
 
 void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
-    if (isMarker(item.Kind)) return;
+    if (isBracket(item.Kind)) {
+        undoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, {}, item.SelMode);
+        return;
+    }
+    if (item.Kind == ckGroupEnd) return;
     ModeSwitch sw(selectionMode_, item.SelMode);
     TSelectionMode mode = item.SelMode;
     TBufferCoord caret = item.StartPos;
@@ -95,7 +106,9 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
         }
     } else if (isDeletion(item.Kind)) {
         std::string text = TextOfRange(item.StartPos, item.EndPos, mode);
-        deleteRange(item.StartPos, item.EndPos, mode, false, item.StartPos.Line);
+        // Selection deletions trimmed the joined line; caret deletions did not.
+        bool trim = (item.Kind == ckDelete || item.Kind == ckDeleteForward) && HasOption(eoTrimTrailingSpaces);
+        deleteRange(item.StartPos, item.EndPos, mode, trim, item.StartPos.Line);
         undoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, std::move(text), mode);
         anchor = caret = item.StartPos;
     } else if (item.Kind == ckLineBreak) {
@@ -152,7 +165,10 @@ void TCustomCodeEdit::Undo() {
                             r->Kind != ckGroupEnd;
             if (!sameGroup && !sameKind) break;
         }
-        if (k == ckPasteEnd && undoList_.LastKind() == ckPasteBegin) undoList_.Pop();
+        if (k == ckPasteEnd && undoList_.LastKind() == ckPasteBegin) {
+            TCodeEditUndoItem m = undoList_.Pop();
+            undoItem(m);
+        }
         redoList_.SetBlockNumber(savedBlock);
     }
     inUndo_ = false;
@@ -190,7 +206,10 @@ void TCustomCodeEdit::Redo() {
                                 r->Kind != ckUnindent && r->Kind != ckGroupEnd;
                 if (!sameGroup && !sameKind) break;
             }
-            if (k == ckPasteBegin && redoList_.LastKind() == ckPasteEnd) redoList_.Pop();
+            if (k == ckPasteBegin && redoList_.LastKind() == ckPasteEnd) {
+                TCodeEditUndoItem m = redoList_.Pop();
+                redoItem(m);
+            }
         }
         undoList_.SetBlockNumber(savedBlock);
         if (redoList_.LastKind() == ckGroupEnd) {

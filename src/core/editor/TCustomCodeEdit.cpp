@@ -129,6 +129,12 @@ void TCustomCodeEdit::hookChanged() {
         anchor_ = active_ = c;
         statusChanged(scSelection | scCaretX | scCaretY);
     }
+    int digits = AutoSizeDigitCount();
+    if (digits != lastDigits_) {
+        // The line-number field widened or narrowed: fewer or more text columns.
+        lastDigits_ = digits;
+        GutterChanged();
+    }
     if (pendingFirstLine_ != 0) {
         int f = pendingFirstLine_, l = pendingLastLine_;
         pendingFirstLine_ = pendingLastLine_ = 0;
@@ -149,10 +155,10 @@ void TCustomCodeEdit::hookCleared() {
     statusChanged(scAll);
 }
 
-void TCustomCodeEdit::rescanFrom(int index, int count) {
-    if (!highlighter_ || lines_.Count() == 0) return;
-    int k = highlighter_->RescanFrom(lines_, index);
-    while (k < index + count - 1) k = highlighter_->RescanFrom(lines_, k + 1);
+int TCustomCodeEdit::rescanFrom(int index, int count) {
+    if (!highlighter_ || lines_.Count() == 0) return index;
+    if (count > 1) return highlighter_->RescanInserted(lines_, index, count);
+    return highlighter_->RescanFrom(lines_, index);
 }
 
 void TCustomCodeEdit::hookDeleted(int index, int count) {
@@ -171,8 +177,11 @@ void TCustomCodeEdit::hookInserted(int index, int count) {
 
 void TCustomCodeEdit::hookPut(int index) {
     bool rowsChanged = wordWrap_ && wrap_->LinePut(index);
-    rescanFrom(index, 1);
-    invalidateLines(index + 1, rowsChanged ? -1 : index + 1, true, rowsChanged);
+    int last = rescanFrom(index, 1);
+    // Text down to the last line whose colours may have changed; the gutter
+    // below only when the line's number of rows changed.
+    invalidateLines(index + 1, rowsChanged ? -1 : std::max(index, last) + 1, true, false);
+    invalidateLines(index + 1, rowsChanged ? -1 : index + 1, false, true);
 }
 
 // ---------------------------------------------------------------- highlighter seam
@@ -192,9 +201,17 @@ void TCustomCodeEdit::updateWordChars() {
     }
 }
 
+void TCustomCodeEdit::SetHighlighter(TCustomHighlighter* hl) {
+    if (hl == Highlighter()) return;
+    auto next = hl ? std::make_unique<TCodeEditHighlighterAdapter>(*hl) : nullptr;
+    SetHighlighterLink(next.get());
+    adapter_ = std::move(next);
+}
+
 void TCustomCodeEdit::SetHighlighterLink(TCodeEditHighlighterLink* link) {
     if (highlighter_ == link) return;
     if (highlighter_) highlighter_->Subscribe(nullptr);
+    if (adapter_ && adapter_.get() != link) adapter_.reset();
     highlighter_ = link;
     auto refresh = [this] {
         updateWordChars();
@@ -536,32 +553,6 @@ int TCustomCodeEdit::RowCount() const {
     return std::max(1, lines_.Count());
 }
 
-void TCustomCodeEdit::SetFirstRow(int row) {
-    int maxRow = std::max(1, RowCount() - VisibleRows() + 1);
-    row = std::clamp(row, 1, maxRow);
-    if (row == firstRow_) return;
-    firstRow_ = row;
-    if (view_) view_->InvalidateAll();
-    statusChanged(scTopLine);
-}
-
-int TCustomCodeEdit::HorzScrollRange() const {
-    return std::max(maxScrollWidth_, lines_.LongestLineWidth() + 1);
-}
-
-void TCustomCodeEdit::SetFirstColumn(int column) {
-    if (wordWrap_) column = 1;
-    int vc = VisibleColumns();
-    int maxCol = std::max(1, maxScrollWidth_ - vc + 1);
-    // Only a column beyond MaxScrollWidth needs the (costlier) longest line.
-    if (column > maxCol) maxCol = std::max(1, HorzScrollRange() - vc + 1);
-    column = std::clamp(column, 1, maxCol);
-    if (column == firstColumn_) return;
-    firstColumn_ = column;
-    if (view_) view_->InvalidateAll();
-    statusChanged(scLeftChar);
-}
-
 void TCustomCodeEdit::rebuildWrap() {
     if (!wrap_) wrap_ = std::make_unique<TCodeEditWordWrap>(lines_);
     wrap_->Rebuild(VisibleColumns(), breakChars_);
@@ -674,17 +665,6 @@ TDisplayCoord TCustomCodeEdit::PixelsToCell(int x, int y) const {
     return TDisplayCoord{std::max(1, col), std::max(1, row)};
 }
 
-void TCustomCodeEdit::EnsureCaretVisible() {
-    TDisplayCoord d = CaretDisplayPos();
-    int vr = std::max(1, VisibleRows());
-    if (d.Row < firstRow_) SetFirstRow(d.Row);
-    else if (d.Row > firstRow_ + vr - 1) SetFirstRow(d.Row - vr + 1);
-    if (wordWrap_) return;
-    int vc = std::max(1, VisibleColumns());
-    if (d.Column < firstColumn_) SetFirstColumn(d.Column);
-    else if (d.Column > firstColumn_ + vc - 1) SetFirstColumn(d.Column - vc + 1);
-}
-
 // ---------------------------------------------------------------- mouse
 
 void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
@@ -696,7 +676,7 @@ void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
     EditCommandScope scope(*this);
     TBufferCoord p = ClampPos(pos, false);
     if (shift & ssShift) {
-        TBufferCoord a = HasSelection() ? anchor_ : caret_;
+        TBufferCoord a = ClampPos(HasSelection() ? anchor_ : caret_, true);
         setCaretRaw(p);
         setSelectionRaw(a, ClampPos(pos, true));
     } else {
@@ -729,25 +709,6 @@ void TCustomCodeEdit::SelectWordAt(TBufferCoord pos) {
     }
     setCaretRaw(TBufferCoord{e, pos.Line});
     setSelectionRaw(TBufferCoord{b, pos.Line}, TBufferCoord{e, pos.Line});
-}
-
-void TCustomCodeEdit::AutoScrollTick(int dxCells, int dyRows, bool shift) {
-    EditCommandScope scope(*this);
-    auto step = [](int d) { return d == 0 ? 0 : (d > 0 ? d + 1 : d - 1); };
-    int vr = std::max(1, VisibleRows());
-    int rows = step(dyRows) * (shift ? vr : 1);
-    int cols = step(dxCells);
-    SetFirstRow(firstRow_ + rows);
-    SetFirstColumn(firstColumn_ + cols);
-    TDisplayCoord d = CaretDisplayPos();
-    if (rows < 0) d.Row = firstRow_;
-    else if (rows > 0) d.Row = std::min(firstRow_ + vr - 1, RowCount());
-    if (cols < 0) d.Column = firstColumn_;
-    else if (cols > 0) d.Column = firstColumn_ + std::max(1, VisibleColumns()) - 1;
-    TBufferCoord p = RowToTextPos(d);
-    TBufferCoord a = anchor_;
-    setCaretRaw(ClampPos(p, false));
-    setSelectionRaw(a, ClampPos(p, true));
 }
 
 bool TCustomCodeEdit::DropInsideSelection(TBufferCoord pos, bool copy) const {

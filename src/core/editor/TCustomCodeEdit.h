@@ -6,6 +6,7 @@
 //
 // The implementation is spread over several files by topic:
 //   TCustomCodeEdit.cpp    state, buffer hooks, positions, metrics, bookmarks, mouse
+//   TCodeEditScrolling.cpp scroll position, caret in view, scroll bars, wheel
 //   TCodeEditSelection.cpp selection text read/write, the text primitives, clipboard
 //   TCodeEditUndoRedo.cpp  undo and redo
 //   TCodeEditCommands.cpp  PerformCommand and every command
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "core/editor/TCodeEditClipboard.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/editor/TCodeEditHighlighterLink.h"
 #include "core/editor/TCodeEditKeyStrokes.h"
 #include "core/editor/TCodeEditMarkList.h"
@@ -38,6 +40,14 @@ public:
     // Scroll position, ranges or caret place changed (reported when painting is unlocked).
     virtual void ScrollBarsChanged() {}
     virtual void CaretChanged() {}
+};
+
+// One scroll bar: range 1..Range, Page, Position; arrows off when all fits.
+struct TScrollBarInfo {
+    int Range = 1;
+    int Page = 0;
+    int Position = 1;
+    bool ArrowsEnabled = true;
 };
 
 struct TCodeGutter {
@@ -180,8 +190,13 @@ public:
     const TCodeEditMark* Bookmark(int n) const;
     TCodeEditMarkList& Marks() { return marks_; }
 
-    // ---- highlighter seam
-    // Attaches a highlighter (through its link) or detaches it with nullptr.
+    // ---- highlighter
+    // The attached highlighter, or none. Attaching subscribes the editor to its
+    // change notification and rescans every line; nullptr detaches. The owner
+    // detaches a highlighter before destroying it.
+    void SetHighlighter(TCustomHighlighter* hl);
+    TCustomHighlighter* Highlighter() const { return adapter_ ? &adapter_->Highlighter() : nullptr; }
+    // The same through the seam (any implementation of the link, e.g. a test's).
     void SetHighlighterLink(TCodeEditHighlighterLink* link);
     TCodeEditHighlighterLink* HighlighterLink() const { return highlighter_; }
     bool IsWordChar(unsigned char c) const { return wordChars_[c]; }
@@ -223,14 +238,24 @@ public:
     // Horizontal scroll range: MaxScrollWidth, or more when a line is longer.
     int HorzScrollRange() const;
     void EnsureCaretVisible();
+    TScrollBarInfo HorzScrollBar() const;  // all zero while word wrap is on
+    TScrollBarInfo VertScrollBar() const;
+    // The top row while the vertical scroll box is dragged to a position.
+    int RowOfScrollBox(int boxPosition) const;
+    // "%d - %d": the lines of the top row and of the last visible row.
+    std::string ScrollHintText() const;
+    // Scrolls without moving the caret: delta in wheel units (120 a notch),
+    // wheelLines rows a notch, or a page with wholePage (Ctrl held).
+    void MouseWheel(int delta, bool wholePage, int wheelLines);
 
     // ---- mouse, in buffer positions (the view converts pixels with PixelsToCell
     // and RowToTextPos)
     void MouseDown(TBufferCoord pos, TShiftState shift);  // left press: place or extend
     void MouseDragTo(TBufferCoord pos);                    // left button held
     void SelectWordAt(TBufferCoord pos);                   // double click
-    // One tick of the auto-scroll timer: the mouse is dx cells / dy rows beyond
-    // the text area (negative: left/above).
+    // One tick of the auto-scroll timer. dxCells / dyRows are the steps: the
+    // mouse's distance beyond the text area in whole cells / rows plus one
+    // (negative: left/above; 0: not beyond that edge).
     void AutoScrollTick(int dxCells, int dyRows, bool shift);
     // Whether a drop at pos lands inside the selection (move: the ends count as
     // inside; copy: as outside).
@@ -257,7 +282,7 @@ private:
     void hookDeleted(int index, int count);
     void hookInserted(int index, int count);
     void hookPut(int index);
-    void rescanFrom(int index, int count);
+    int rescanFrom(int index, int count);  // the last line rescanned
     void invalidateLines(int firstLine, int lastLine, bool text, bool gutter);
 
     // status and painting
@@ -281,8 +306,10 @@ private:
                               bool trim, TCodeEditUndoList* rowList);
     // Replaces the selection by s with undo records in mode; the core of SelectedText :=.
     void setSelTextInMode(std::string_view s, TSelectionMode mode, TChangeKind insertKind);
-    // Deletes the selection, recording one deletion step.
-    void deleteSelectionRecorded();
+    // Deletes the selection, recording one deletion step; trim: the joined line
+    // loses its trailing blanks (only when nothing is inserted after it, so that
+    // the record replays exactly).
+    void deleteSelectionRecorded(bool trim = true);
     // Line normal mode equivalent of a line-mode range.
     void lineRangeAsStream(TBufferCoord b, TBufferCoord e, TBufferCoord& sb, TBufferCoord& se) const;
 
@@ -323,6 +350,7 @@ private:
     TMemoryClipboard memoryClipboard_;
     TCodeEditClipboard* clipboard_ = &memoryClipboard_;
     TCodeEditHighlighterLink* highlighter_ = nullptr;
+    std::unique_ptr<TCodeEditHighlighterAdapter> adapter_;  // when attached by SetHighlighter
     TCodeEditHighlighterLink::CharSet wordChars_{};
     TCodeEditWordWrap::BreakSet breakChars_{};
 
@@ -371,6 +399,8 @@ private:
     int firstColumn_ = 1;
     bool wordWrap_ = false;
     std::unique_ptr<TCodeEditWordWrap> wrap_;
+    int wheelRemainder_ = 0;
+    int lastDigits_ = 4;  // gutter digits in use when the lines last changed
 };
 
 // Takes the painting lock and marks the lines as the editor's own change for

@@ -140,6 +140,9 @@ private:
     std::string defaultFilter_;
     bool configuring_ = false;
     std::string lineBuf_;
+    // With PELM_EXACT_LINE_BUFFERS (the fuzzing build) each line gets a block
+    // of exactly its size plus the NUL, so that a read outside it is caught.
+    std::unique_ptr<char[]> exactLine_;
     size_t lineLength_ = 0;
     int lineIndex_ = 0;
 };

@@ -14,7 +14,7 @@ void TCodeEditRegexSearch::SetPattern(std::string_view s) {
     spans_.clear();
 }
 
-void TCodeEditRegexSearch::SetSearchOptions(TSearchOptions options) {
+void TCodeEditRegexSearch::SetSearchOptions(SearchOptions options) {
     engine_.SetModifier(TRegEngine::modIndexI, (options & soMatchCase) == 0);
 }
 

@@ -18,7 +18,7 @@ public:
     int MatchPosition(int i) const override;
     int MatchCount() const override { return static_cast<int>(positions_.size()); }
     // Only soMatchCase is used: it switches the expression's "i" modifier off.
-    void SetSearchOptions(TSearchOptions options) override;
+    void SetSearchOptions(SearchOptions options) override;
     // Fails with ERegEngine for an invalid expression or one too complex for the line.
     int FindAllInLine(std::string_view line) override;
     // Runs the expression on foundText alone and replaces its first match by the

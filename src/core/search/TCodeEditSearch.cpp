@@ -27,7 +27,7 @@ void TCodeEditSearch::SetPattern(std::string_view s) {
     count_ = 0;
 }
 
-void TCodeEditSearch::SetSearchOptions(TSearchOptions options) {
+void TCodeEditSearch::SetSearchOptions(SearchOptions options) {
     bool sensitive = (options & soMatchCase) != 0;
     if (sensitive != sensitive_) {
         sensitive_ = sensitive;
@@ -55,6 +55,11 @@ void TCodeEditSearch::BuildShiftTable() {
     lookAt_ = 1;
     while (lookAt_ < patLen_ && last != trans_[p[patLen_ - 1 - lookAt_]]) ++lookAt_;
     shiftInitialized_ = lookAt_ == patLen_;
+    // The same tables indexed by the untranslated byte, for the scan.
+    for (int c = 0; c < 256; ++c) {
+        shiftByByte_[c] = shift_[trans_[c]];
+        isLast_[c] = trans_[c] == last;
+    }
 }
 
 bool TCodeEditSearch::IsWholeWord(const unsigned char* line, int len, int start) const {
@@ -72,14 +77,17 @@ int TCodeEditSearch::FindAllInLine(std::string_view lineText) {
     const auto* line = reinterpret_cast<const unsigned char*>(lineText.data());
     const auto* pat = reinterpret_cast<const unsigned char*>(pattern_.data());
     const unsigned char* tr = trans_.data();
-    const int32_t* shift = shift_.data();
-    const unsigned char last = tr[pat[patLen_ - 1]];
+    const int32_t* shift = shiftByByte_.data();
+    const bool* isLast = isLast_.data();
     // run indexes the line byte under the pattern's last byte.
     int run = patLen_ - 1;
     while (run < len) {
-        if (tr[line[run]] != last) {
-            unsigned char next = run + 1 < len ? line[run + 1] : 0;
-            run += shift[tr[next]];
+        // Skip while the byte under the pattern's end cannot end a match; the
+        // shift comes from the byte after it (a 0 past the line's end).
+        while (run < len - 1 && !isLast[line[run]]) run += shift[line[run + 1]];
+        if (run >= len) break;
+        if (!isLast[line[run]]) {
+            run += shift[0];
             continue;
         }
         int start = run - patLen_ + 1;
@@ -92,7 +100,7 @@ int TCodeEditSearch::FindAllInLine(std::string_view lineText) {
         }
         run += lookAt_;
         if (run >= len) break;
-        run += shift[tr[line[run]]] - 1;
+        run += shift[line[run]] - 1;
     }
     count_ = static_cast<int>(results_.size());
     return count_;

@@ -18,7 +18,7 @@ public:
     int MatchLength(int i) const override;
     int MatchPosition(int i) const override;
     int MatchCount() const override { return count_; }
-    void SetSearchOptions(TSearchOptions options) override;
+    void SetSearchOptions(SearchOptions options) override;
     // Fails with "Pattern is empty" for an empty pattern.
     int FindAllInLine(std::string_view line) override;
     // The replacement text itself: a plain search has no substitution marks.
@@ -38,6 +38,8 @@ private:
     std::array<unsigned char, 256> trans_{};
     std::array<bool, 256> delimiter_{};
     std::array<int32_t, 256> shift_{};
+    std::array<int32_t, 256> shiftByByte_{};
+    std::array<bool, 256> isLast_{};
     int lookAt_ = 1;
     bool shiftInitialized_ = false;
     bool sensitive_ = false;

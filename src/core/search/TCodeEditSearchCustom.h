@@ -9,7 +9,8 @@
 namespace pelm {
 
 // Search options: one byte, bits in this order (the engines read bits 0 and 1).
-using TSearchOptions = uint8_t;
+using SearchOptions = uint8_t;
+using TSearchOptions = SearchOptions;  // the name this set had at first
 enum SearchOption : uint8_t {
     soMatchCase = 1u << 0,     // upper and lower case differ
     soWholeWord = 1u << 1,     // a plain match must be a whole word
@@ -35,7 +36,7 @@ public:
     virtual int MatchLength(int i) const = 0;
     virtual int MatchPosition(int i) const = 0;
     virtual int MatchCount() const = 0;
-    virtual void SetSearchOptions(TSearchOptions options) = 0;
+    virtual void SetSearchOptions(SearchOptions options) = 0;
     // Finds all matches in one line, left to right, and returns their number.
     virtual int FindAllInLine(std::string_view line) = 0;
     // The text that replaces foundText.

@@ -21,9 +21,12 @@ constexpr int kMaxRepeatDigits = 8;
 constexpr size_t kMaxExpansion = 4000;
 constexpr size_t kMaxProgram = 100000;
 // Failure memory larger than this (bits) is not allocated; the step budget applies.
-constexpr size_t kMaxMemoBits = size_t(64) << 20;
+constexpr size_t kMaxMemoBits = size_t(256) << 20;
+// The backtracking stack may not outgrow this many frames (20 bytes each).
+constexpr size_t kMaxFrames = size_t(1) << 22;
 constexpr long long kBaseBudget = 20000000;
 constexpr long long kBudgetPerByte = 200;
+constexpr long long kBudgetPerByteMemo = 2000;
 
 using CharTable = std::array<bool, 256>;
 
@@ -101,6 +104,7 @@ struct TRegEngine::Program {
     int firstSingle = -1;
     CharTable first{};
     std::string required;
+    long long minLength = 0;  // no match is shorter
     CharTable lineBreak{};
     CharTable word{};
     int pairHead = -1, pairTail = -1;
@@ -205,6 +209,7 @@ private:
         }
         if (inGroup) {
             if (AtEnd()) Fail(TRegEngine::reUnmatchedOpen);
+            if (At(pos_) == 0) Fail(TRegEngine::reJunkOnEnd);
             if (At(pos_) != ')') Fail(TRegEngine::reInternalUrp);
             ++pos_;
         } else if (!AtEnd()) {
@@ -220,7 +225,8 @@ private:
     int ParseBranch() {
         Node n;
         n.kind = NK::Concat;
-        while (!AtEnd() && At(pos_) != '|' && At(pos_) != ')') {
+        // A NUL byte ends the expression as it ends an input; text after it is junk.
+        while (!AtEnd() && At(pos_) != '|' && At(pos_) != ')' && At(pos_) != 0) {
             int piece = ParsePiece();
             if (piece >= 0) n.kids.push_back(piece);
         }
@@ -766,21 +772,53 @@ private:
             f.op = opDepthFail;
             Push(f);
         }
-        int start = Here();
         bool written = false;
-        long long copies = mx < 0 ? std::max(mn, 1) : mx;
-        if (copies <= static_cast<long long>(kMaxExpansion)) {
-            Emit(body);
-            size_t one = static_cast<size_t>(Here() - start);
-            prog_.code.resize(static_cast<size_t>(start));
-            size_t total = one * static_cast<size_t>(copies) + static_cast<size_t>(copies) + 2;
-            if (total <= kMaxExpansion * 4 && prog_.code.size() + total <= kMaxProgram) {
-                EmitExpanded(body, mn, mx, greedy);
-                written = true;
-            }
+        if (Expands(n) && prog_.code.size() + ExpandedSize(n) <= kMaxProgram) {
+            EmitExpanded(body, mn, mx, greedy);
+            written = true;
         }
         if (!written) EmitCounted(body, mn, mx, greedy);
         --depth_;
+    }
+
+    // Instructions the node emits at most, without emitting it.
+    long long SizeOf(int n) {
+        if (sizes_.size() < p_.nodes.size()) sizes_.resize(p_.nodes.size(), -1);
+        long long& memo = sizes_[static_cast<size_t>(n)];
+        if (memo >= 0) return memo;
+        const Node& nd = p_.nodes[n];
+        long long size = 1;
+        switch (nd.kind) {
+            case NK::Empty: size = 0; break;
+            case NK::Group: size = 2 + SizeOf(nd.kids[0]); break;
+            case NK::Concat:
+            case NK::Alt:
+                size = 2 * static_cast<long long>(nd.kids.size());
+                for (int k : nd.kids) size += SizeOf(k);
+                break;
+            case NK::Repeat: {
+                Inst single;
+                if (SingleInst(nd.kids[0], single)) break;
+                size = 1 + (Expands(n) ? ExpandedSize(n) : 3 + SizeOf(nd.kids[0]));
+                break;
+            }
+            default: break;
+        }
+        memo = std::min(size, 1LL << 40);
+        return memo;
+    }
+    long long Copies(const Node& nd) const { return nd.b < 0 ? std::max(nd.a, 1) : nd.b; }
+    size_t ExpandedSize(int n) {
+        const Node& nd = p_.nodes[n];
+        long long copies = Copies(nd);
+        return static_cast<size_t>(copies * (SizeOf(nd.kids[0]) + 1) + 2);
+    }
+    // A repetition of a group is written out copy by copy while that stays small.
+    bool Expands(int n) {
+        const Node& nd = p_.nodes[n];
+        long long copies = Copies(nd);
+        if (copies > static_cast<long long>(kMaxExpansion)) return false;
+        return ExpandedSize(n) <= kMaxExpansion * 4;
     }
 
     void EmitExpanded(int body, int mn, int mx, bool greedy) {
@@ -834,6 +872,7 @@ private:
     Parser& p_;
     TRegEngine::Program& prog_;
     int depth_ = 0;
+    std::vector<long long> sizes_;
 };
 
 // ---------------------------------------------------------------- analysis
@@ -901,6 +940,28 @@ void MandatoryRuns(const Parser& p, int n, std::string& run, std::string& best) 
     }
 }
 
+// The fewest bytes any match of node n spans (saturating).
+long long MinLength(const Parser& p, int n) {
+    constexpr long long kCap = 1LL << 40;
+    const Node& nd = p.nodes[n];
+    switch (nd.kind) {
+        case NK::Char: case NK::Set: case NK::Any: return 1;
+        case NK::Group: return MinLength(p, nd.kids[0]);
+        case NK::Concat: {
+            long long sum = 0;
+            for (int k : nd.kids) sum = std::min(kCap, sum + MinLength(p, k));
+            return sum;
+        }
+        case NK::Alt: {
+            long long best = kCap;
+            for (int k : nd.kids) best = std::min(best, MinLength(p, k));
+            return best;
+        }
+        case NK::Repeat: return std::min(kCap, static_cast<long long>(nd.a) * MinLength(p, nd.kids[0]));
+        default: return 0;
+    }
+}
+
 bool BeginsAnchored(const Parser& p, int n) {
     const Node& nd = p.nodes[n];
     switch (nd.kind) {
@@ -955,8 +1016,26 @@ struct TRegEngine::Matcher {
     bool memoOn = false;
     bool memoReady = false;
     long long budget = 0;
-    bool budgetOn = false;
     int requiredAt = -2;  // position of the required literal found last, -1 none, -2 unknown
+    // Per single-character repeat (by instruction): the last run of its atom
+    // [runStart, runEnd], and, with the failure memory on, the positions
+    // [failLo, failHi] where its continuation is known to fail.
+    struct RepState {
+        unsigned generation = 0;  // the input these values belong to
+        int runStart = -1, runEnd = -1;
+        int failLo = 1, failHi = 0;
+    };
+    std::vector<RepState> reps;
+    unsigned generation = 0;
+
+    RepState& Rep(int pc) {
+        RepState& rs = reps[static_cast<size_t>(pc)];
+        if (rs.generation != generation) {
+            rs = RepState{};
+            rs.generation = generation;
+        }
+        return rs;
+    }
 
     void NewInput(const Program& p, const unsigned char* text, int n) {
         prog = &p;
@@ -966,6 +1045,12 @@ struct TRegEngine::Matcher {
         requiredAt = -2;
         caps.assign(2 * (kMaxGroup + 1), -1);
         counters.assign(static_cast<size_t>(p.counters), 0);
+        // Repeat states are stamped with the input's generation instead of being
+        // cleared for every line.
+        if (reps.size() != p.code.size() || ++generation == 0) {
+            reps.assign(p.code.size(), RepState{});
+            generation = 1;
+        }
         size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
         memoOn = !p.hasBackrefs && p.counters == 0 && bits <= kMaxMemoBits;
     }
@@ -1031,6 +1116,46 @@ struct TRegEngine::Matcher {
         return n;
     }
 
+    // Number of atoms of a single-character repeat matching from pos, at most lim.
+    // For an unbounded repeat the run is remembered, so entering it again inside
+    // the run, or just before it, costs nothing or only the bytes before it.
+    int RunLength(int pc, const Inst& in, int pos, int lim) {
+        if (in.max >= 0) {
+            int n = CountAtoms(in, pos, lim);
+            budget -= n;
+            return n;
+        }
+        RepState& rs = Rep(pc);
+        if (pos >= rs.runStart && pos <= rs.runEnd) return rs.runEnd - pos;
+        int n;
+        if (pos < rs.runStart) {
+            int gap = rs.runStart - pos;
+            n = CountAtoms(in, pos, gap);
+            budget -= n;
+            if (n == gap) {
+                rs.runStart = pos;
+                return rs.runEnd - pos;
+            }
+        } else {
+            n = CountAtoms(in, pos, lim);
+            budget -= n;
+        }
+        rs.runStart = pos;
+        rs.runEnd = pos + n;
+        return n;
+    }
+
+    // Continuation positions lo..hi of a repeat are known to fail.
+    static void NoteFailed(RepState& rs, int lo, int hi) {
+        if (hi >= rs.failLo - 1 && lo <= rs.failHi + 1) {
+            rs.failLo = std::min(lo, rs.failLo);
+            rs.failHi = std::max(hi, rs.failHi);
+        } else {
+            rs.failLo = lo;
+            rs.failHi = hi;
+        }
+    }
+
     void Push(int32_t kind, int32_t pc, int32_t pos, int32_t a = 0, int32_t b = 0) {
         stack.push_back(Frame{kind, pc, pos, a, b});
     }
@@ -1053,24 +1178,35 @@ struct TRegEngine::Matcher {
                     memo[static_cast<size_t>(f.a) * rowWords + (static_cast<size_t>(f.pos) >> 6)] |=
                         uint64_t(1) << (f.pos & 63);
                     break;
-                case frRepGreedy: {
-                    const Inst& in = code[f.pc];
-                    int k = f.a;
-                    const Inst& next = code[f.pc + 1];
-                    if (next.op == opChar) {
-                        while (k >= in.min && (f.pos + k >= len || s[f.pos + k] != next.c1)) --k;
-                    }
-                    if (k < in.min) break;
-                    if (k > in.min) Push(frRepGreedy, f.pc, f.pos, k - 1);
-                    pc = f.pc + 1;
-                    pos = f.pos + k;
-                    return true;
-                }
+                case frRepGreedy:
                 case frRepLazy: {
+                    // f.a: the count to try now; f.b: the length of the run.
                     const Inst& in = code[f.pc];
+                    const Inst& next = code[f.pc + 1];
+                    RepState& rs = Rep(f.pc);
+                    const bool greedy = f.kind == frRepGreedy;
+                    const int step = greedy ? -1 : 1;
                     int k = f.a;
-                    if ((in.max >= 0 && k > in.max) || f.pos + k > len || !AtomOk(in, f.pos + k - 1)) break;
-                    Push(frRepLazy, f.pc, f.pos, k + 1);
+                    for (;;) {
+                        if (k < in.min || k > f.b) break;
+                        int at = f.pos + k;
+                        if (memoOn && at >= rs.failLo && at <= rs.failHi) {
+                            k = (greedy ? rs.failLo - 1 : rs.failHi + 1) - f.pos;
+                            continue;
+                        }
+                        if (next.op == opChar && (at >= len || s[at] != next.c1)) {
+                            k += step;
+                            --budget;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (k < in.min || k > f.b) {
+                        // Every continuation of this run failed; remember the span.
+                        if (memoOn) NoteFailed(rs, f.pos + in.min, f.pos + f.b);
+                        break;
+                    }
+                    Push(f.kind, f.pc, f.pos, k + step, f.b);
                     pc = f.pc + 1;
                     pos = f.pos + k;
                     return true;
@@ -1092,7 +1228,7 @@ struct TRegEngine::Matcher {
 
 void TRegEngine::Matcher::TooComplex(const TRegEngine& e) {
     stack.clear();
-    throw ERegEngine(TRegEngine::ErrorMessage(TRegEngine::reTooComplex), TRegEngine::reTooComplex, 0);
+    e.Raise(TRegEngine::reTooComplex);
 }
 
 bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
@@ -1103,7 +1239,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
-        if (budgetOn && --budget < 0) TooComplex(e);
+        if (--budget < 0 || stack.size() > kMaxFrames) TooComplex(e);
         if (in.join >= 0 && memoOn) {
             size_t w = static_cast<size_t>(in.join) * rowWords + (static_cast<size_t>(pos) >> 6);
             uint64_t bit = uint64_t(1) << (pos & 63);
@@ -1164,23 +1300,14 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
             case opRep: {
                 int room = len - pos;
                 int lim = in.max >= 0 && in.max < room ? in.max : room;
-                if (in.greedy) {
-                    int n = CountAtoms(in, pos, lim);
-                    if (n < in.min) {
-                        ok = false;
-                        break;
-                    }
-                    Push(frRepGreedy, pc, pos, n);
-                    ok = false;  // the frame just pushed resumes with the longest run
-                } else {
-                    if (in.min > lim || CountAtoms(in, pos, in.min) < in.min) {
-                        ok = false;
-                        break;
-                    }
-                    Push(frRepLazy, pc, pos, in.min + 1);
-                    pos += in.min;
-                    ++pc;
+                int n = RunLength(pc, in, pos, lim);
+                if (n < in.min) {
+                    ok = false;
+                    break;
                 }
+                // The frame just pushed resumes with the first count to try.
+                Push(in.greedy ? frRepGreedy : frRepLazy, pc, pos, in.greedy ? n : in.min, n);
+                ok = false;
                 break;
             }
             case opBackref: {
@@ -1385,6 +1512,7 @@ void TRegEngine::Compile() {
         if (run.size() > best.size()) best = run;
         prog->required = best;
         prog->anchored = BeginsAnchored(parser, root);
+        prog->minLength = MinLength(parser, root);
     } catch (const CompileError& ce) {
         Raise(ce.code, ce.offset);
     }
@@ -1457,8 +1585,11 @@ bool TRegEngine::SearchFrom(int from) {
         }
     }
 
-    m.budgetOn = !m.memoOn;
-    if (m.budgetOn) m.budget = kBaseBudget + kBudgetPerByte * static_cast<long long>(len - from + 1);
+    // Without the failure memory a search may take exponential time: it runs on a
+    // step budget. With it the work is bounded by the line's length times the
+    // program's size, which the larger budget still caps for very long lines.
+    long long perByte = m.memoOn ? kBudgetPerByteMemo : kBudgetPerByte;
+    m.budget = kBaseBudget + perByte * static_cast<long long>(len - from + 1);
 
     int end = 0;
     auto attempt = [&](int at) {
@@ -1477,8 +1608,11 @@ bool TRegEngine::SearchFrom(int from) {
         return true;
     };
 
+    // Matches cannot start where fewer bytes than the shortest match remain.
+    const long long lastStart = static_cast<long long>(len) - p.minLength;
+    if (lastStart < from) return false;
     if (p.anchored) return attempt(from);
-    for (int at = from; at <= len; ++at) {
+    for (int at = from; at <= lastStart; ++at) {
         if (p.useFirst) {
             if (p.firstSingle >= 0) {
                 const void* hit = std::memchr(s + at, p.firstSingle, static_cast<size_t>(len - at));
@@ -1488,6 +1622,7 @@ bool TRegEngine::SearchFrom(int from) {
                 while (at < len && !p.first[s[at]]) ++at;
                 if (at >= len) return false;
             }
+            if (at > lastStart) return false;
         }
         if (attempt(at)) return true;
     }

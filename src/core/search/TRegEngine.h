@@ -3,12 +3,18 @@
 //
 // It works on 8-bit Windows-1251 text. An expression is compiled once into a small
 // program for a backtracking matcher and reused until the expression, a modifier or
-// one of the character sets changes. The matcher remembers, per input, which
-// (instruction, position) states have already failed, so a pattern without back
-// references and without large counted repetitions of groups runs in time
-// proportional to the line's length times the program's size, never exponential.
-// Patterns that cannot use that memory run under a step budget and stop with
-// reTooComplex when the budget is spent.
+// one of the character sets changes.
+//
+// Matching stays bounded. Because the first complete match wins, a state of the
+// matcher (instruction, position) that failed once fails again, whatever path led
+// to it, as long as the pattern has no back references and no repetition running
+// on a counter. The matcher then records failed states per input, and single-
+// character repeats also remember their run and the span where their continuation
+// failed, so such patterns run in time proportional to the line's length times the
+// program's size: (x+x+)+y or (a|aa)+b never take exponential time. Other patterns,
+// and very long lines, run on a step budget and a cap on the backtracking stack;
+// when either is spent the search stops with reTooComplex.
+
 #include <array>
 #include <memory>
 #include <string>

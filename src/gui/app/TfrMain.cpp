@@ -29,8 +29,8 @@
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
 #include "gui/app/StatusIcons.h"
-#include "gui/app/TDocumentView.h"
 #include "gui/app/WndRestore.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/TStatusPanel.h"
 
 namespace pelm {
@@ -61,16 +61,21 @@ std::string ExtensionOf(const QString& fileName) {
     return LowerCaseExtension(ToCp1251(fileName));
 }
 
-// The line and column (0-based) of a character offset in which every line
-// break counts 2; an offset inside a break belongs to the end of its line.
-std::pair<int, size_t> LineAt(const TCodeEditStringList& lines, long long offset) {
-    for (int i = 0; i < lines.Count(); ++i) {
-        const long long length = lines.LineLength(i);
-        if (offset <= length || i + 1 == lines.Count()) return {i, static_cast<size_t>(std::min(offset, length))};
-        offset -= length + 2;
+// The editor as the template scan sees it: each marker is selected and its
+// selection replaced, the way a user's edit would go.
+class TEditorTemplate : public TTemplateDocument {
+public:
+    explicit TEditorTemplate(TCustomCodeEdit& editor) : editor_(editor) {}
+    std::string Text() const override { return editor_.Lines().Text(); }
+    void Replace(int offset, int length, const std::string& with) override {
+        editor_.SetSelOffset(offset);
+        editor_.SelectChars(length);
+        editor_.SetSelectedText(with);
     }
-    return {0, 0};
-}
+
+private:
+    TCustomCodeEdit& editor_;
+};
 
 }  // namespace
 
@@ -88,7 +93,10 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
     FormCreate(dir, arguments);
 }
 
-TfrMain::~TfrMain() = default;
+TfrMain::~TfrMain() {
+    // The highlighters go before the editor, which is destroyed with the window.
+    snEditor->SetHighlighter(nullptr);
+}
 
 void TfrMain::createControls() {
     setObjectName(QStringLiteral("frMain"));
@@ -96,12 +104,25 @@ void TfrMain::createControls() {
     setWindowIconText(ApplicationTitle());
     resize(736, 473);
 
-    snEditor = new TDocumentView(this);
+    HTMLHighlighter1.ApplyMainWindowColours();
+
+    snEditor = new TCodeEdit(this);
     snEditor->setObjectName(QStringLiteral("snEditor"));
     QFont editorFont(QStringLiteral("Courier New"));
     editorFont.setStyleHint(QFont::TypeWriter);
     editorFont.setPixelSize(13);
-    snEditor->setFont(editorFont);
+    snEditor->SetEditorFont(editorFont);
+    QFont gutterFont(QStringLiteral("Courier New"));
+    gutterFont.setStyleHint(QFont::TypeWriter);
+    gutterFont.setPixelSize(11);
+    snEditor->SetGutterFont(gutterFont);
+    snEditor->SetActiveLineColor(clInfoBk);
+    snEditor->SetScrollHintFormat(shfTopToBottom);
+    snEditor->SetWantTabs(true);
+    snEditor->Model().Keystrokes().Remove(VK_F1, 0);
+    snEditor->Model().BookmarkEnableKeys = false;
+    snEditor->Model().OnChange = [this] { snEditorChange(); };
+    snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
 
     QStatusBar* bar = statusBar();
@@ -208,27 +229,20 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
 }
 
 void TfrMain::FindTemplates() {
-    TCodeEditStringList& lines = snEditor->Lines();
-    const std::string text = lines.Text();
-    if (text.size() < 4) return;
-    snEditor->SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
+    TCustomCodeEdit& editor = snEditor->Model();
+    if (editor.Lines().Text().size() < 4) return;
+    editor.SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
     if (docFileName_ != NewDocumentName) return;
 
-    snEditor->SetSelOffset(0);
+    editor.SetSelOffset(0);
     const QLocale locale = QLocale::system();
-    const TTemplateExpansion expansion =
-        ScanTemplateMarkers(text, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
-                            ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
-    // Each edit's offset is in the text as the edits before it left it. A
-    // marker never spans a line break, so each edit changes one line.
-    BatchGuard batch(lines);
-    for (const TTemplateEdit& edit : expansion.edits) {
-        const auto [line, column] = LineAt(lines, edit.offset);
-        std::string s = lines.Strings(line);
-        s.replace(column, static_cast<size_t>(edit.length), edit.replacement);
-        lines.SetStrings(line, s);
-    }
-    snEditor->SetSelOffset(expansion.caretOffset);
+    TEditorTemplate document(editor);
+    const int caret =
+        ExpandTemplateMarkers(document, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
+                              ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
+    editor.SetSelOffset(caret);
+    // The expansion is part of the new document, not an edit to undo.
+    editor.DiscardUndo();
 }
 
 void TfrMain::ModFlag(bool value) {
@@ -242,7 +256,20 @@ void TfrMain::ReloadTitle() {
     SetApplicationTitle(FileNamePart(docFileName_) + QStringLiteral(" - Vorn Pelm"));
 }
 
+TCustomHighlighter* TfrMain::HighlighterOf(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::HTML: return &HTMLHighlighter1;
+        case DocumentKind::CSS: return CssHighlighter1.get();
+        case DocumentKind::XML: return XMLHighlighter1.get();
+        case DocumentKind::JavaScript: return JSHighlighter1.get();
+        case DocumentKind::PHP: return PHPHighlighter1.get();
+        case DocumentKind::Perl: return PerlHighlighter1.get();
+    }
+    return nullptr;
+}
+
 void TfrMain::SelectKind(DocumentKind kind) {
+    snEditor->SetHighlighter(HighlighterOf(kind));
     kind_ = kind;
     barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
     pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);

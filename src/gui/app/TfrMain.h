@@ -14,6 +14,7 @@
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
+#include "core/highlight/THTMLHighlighter.h"
 #include "gui/app/Prompts.h"
 
 class QAction;
@@ -28,7 +29,8 @@ class QToolButton;
 namespace pelm {
 
 class Prompts;
-class TDocumentView;
+class TCodeEdit;
+class TCustomHighlighter;
 class TIniFile;
 class TStatusPanel;
 
@@ -87,7 +89,16 @@ public:
     std::optional<DocumentKind> Kind() const { return kind_; }
 
     // Controls, named as in the window's form.
-    TDocumentView* snEditor = nullptr;
+    TCodeEdit* snEditor = nullptr;
+    // The six highlighters, one per document kind; a kind whose highlighter
+    // does not exist yet attaches none.
+    THTMLHighlighter HTMLHighlighter1;
+    std::unique_ptr<TCustomHighlighter> CssHighlighter1;
+    std::unique_ptr<TCustomHighlighter> XMLHighlighter1;
+    std::unique_ptr<TCustomHighlighter> JSHighlighter1;
+    std::unique_ptr<TCustomHighlighter> PHPHighlighter1;
+    std::unique_ptr<TCustomHighlighter> PerlHighlighter1;
+    TCustomHighlighter* HighlighterOf(DocumentKind kind);
     std::array<TStatusPanel*, 6> barStatus{};
     QPushButton* btnDonate = nullptr;
     QDockWidget* pnlTagInsert = nullptr;

@@ -5,20 +5,27 @@
 #include <QComboBox>
 #include <QMenu>
 
-#include <algorithm>
-
 #include "core/config/TIniFile.h"
 #include "core/platform/Cp1251.h"
 #include "gui/app/GuiText.h"
 #include "gui/app/TfrMain.h"
+#include "gui/editor/TCodeEdit.h"
 #include "gui/ui/Themes.h"
 
 namespace pelm {
 
 void TfrMain::ApplyOptions() {
-    // 1-7: template paths, the editor's display settings, the recent-files maximum.
+    // 1: the template paths (TemplatePath reads them from options_).
     options_ = ReadAppOptions(*settingsFile_);
-    options_.TabWidth = std::clamp(options_.TabWidth, 1, 256);
+
+    // 2-6: the editor's display; the editor keeps the tab width within 1..256.
+    snEditor->SetRightEdge(options_.RightEdge);
+    snEditor->SetActiveLineColor(options_.ActiveLineColor);
+    snEditor->SetShowLineNumbers(options_.ShowLineNumbers);
+    snEditor->SetTabWidth(options_.TabWidth);
+    snEditor->SetWordWrap(options_.WordWrap);
+
+    // 7: the recent-files maximum; entries beyond it drop off at once.
     mruOpenRecent_.SetMaxItems(options_.OpenHistory);
 
     // 8: a theme name that is not registered keeps the current theme.

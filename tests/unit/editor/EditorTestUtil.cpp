@@ -60,7 +60,7 @@ std::string Show(const TCustomCodeEdit& e) {
     return out;
 }
 
-void Run(TCustomCodeEdit& e, std::string_view steps) {
+void Keys(TCustomCodeEdit& e, std::string_view steps) {
     static const std::map<std::string, TCodeEditorCommand> names = {
         {"Left", ecLeft}, {"Right", ecRight}, {"Up", ecUp}, {"Down", ecDown},
         {"WordLeft", ecWordLeft}, {"WordRight", ecWordRight}, {"Home", ecLineStart}, {"End", ecLineEnd},
@@ -96,7 +96,7 @@ void Run(TCustomCodeEdit& e, std::string_view steps) {
 
 std::string Apply(TCustomCodeEdit& e, std::string_view marked, std::string_view steps) {
     Load(e, marked);
-    Run(e, steps);
+    Keys(e, steps);
     return Show(e);
 }
 

@@ -16,8 +16,8 @@ void Load(pelm::TCustomCodeEdit& e, std::string_view marked);
 // The buffer with the caret and the selection marked.
 std::string Show(const pelm::TCustomCodeEdit& e);
 // Runs the steps: characters become ecChar, {Name} a command.
-void Run(pelm::TCustomCodeEdit& e, std::string_view steps);
-// Load, Run, Show.
+void Keys(pelm::TCustomCodeEdit& e, std::string_view steps);
+// Load, Keys, Show.
 std::string Apply(pelm::TCustomCodeEdit& e, std::string_view marked, std::string_view steps);
 
 }  // namespace editortest

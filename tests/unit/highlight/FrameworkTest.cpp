@@ -154,7 +154,12 @@ TEST(CustomHighlighter, LineIsKeptWithItsOwnTerminator) {
     EXPECT_EQ(h.TokenStart(), 2);
 }
 
-int caseTable[256];
+// Letters 1..26 without regard to case, everything else 0.
+const int* letterValues() {
+    static int table[256] = {};
+    for (int c = 'a'; c <= 'z'; ++c) table[c] = table[c - 32] = c - 'a' + 1;
+    return table;
+}
 
 TEST(KeywordSchemeA, FallbacksAndHashLimit) {
     struct Case {
@@ -163,7 +168,6 @@ TEST(KeywordSchemeA, FallbacksAndHashLimit) {
         uint32_t hash;
         int kind;
     };
-    for (int c = 0; c < 256; ++c) caseTable[c] = (c >= 'a' && c <= 'z') ? c - 'a' + 1 : (c >= 'A' && c <= 'Z') ? c - 'A' + 1 : 0;
     const Case cases[] = {
         {kcCaseSensitive, "for", 10, 1},   {kcCaseSensitive, "FOR", 10, 7},  // miss
         {kcCaseSensitive, "fo", 10, 7},    {kcCaseSensitive, "for", 11, 7},  // another slot
@@ -173,7 +177,7 @@ TEST(KeywordSchemeA, FallbacksAndHashLimit) {
         {kcTableValue, "fOR", 10, 1},
     };
     for (const Case& c : cases) {
-        TKeywordSchemeA a(20, c.compare, 7, 9, caseTable);
+        TKeywordSchemeA a(20, c.compare, 7, 9, letterValues());
         a.Add("for", 1, 10);
         a.Add("if", 2, 10);
         a.Add("while", 3, 25);  // beyond the slots: never found
@@ -187,7 +191,7 @@ uint32_t sumHash(std::string_view w, const int* table) { return TableHash(w, tab
 TEST(KeywordSchemeB, SplitsOrdersAndLooksUp) {
     TCharSet wordChars;
     wordChars.AddRange('a', 'z').Add('-');
-    TKeywordSchemeB b(caseTable, sumHash, 5);
+    TKeywordSchemeB b(letterValues(), sumHash, 5);
     b.AddList("color, top,\r\nfont-size  border-top border-right,left,", wordChars, 1);
     EXPECT_EQ(b.KeywordCount(), 6);
     EXPECT_EQ(b.Lookup("color"), 1);
@@ -198,7 +202,7 @@ TEST(KeywordSchemeB, SplitsOrdersAndLooksUp) {
     EXPECT_EQ(b.Lookup("colour"), 5);
     EXPECT_EQ(b.Lookup("zzzzzzzzzzzzzzzzzzzzzzzzzzzzzz"), 5);  // beyond the chains
     // "cab" and "bac" share a hash with different or equal lengths.
-    TKeywordSchemeB c(caseTable, sumHash, 0);
+    TKeywordSchemeB c(letterValues(), sumHash, 0);
     c.Add("abcd", 2);
     c.Add("cab", 3);
     c.Add("bac", 4);
@@ -212,7 +216,7 @@ TEST(KeywordSchemeB, SplitsOrdersAndLooksUp) {
 TEST(KeywordSchemeB, DuplicateIgnoringCaseIsAnError) {
     TCharSet wordChars;
     wordChars.AddRange('a', 'z').AddRange('A', 'Z');
-    TKeywordSchemeB b(caseTable, sumHash, 0);
+    TKeywordSchemeB b(letterValues(), sumHash, 0);
     try {
         b.AddList("top,left,Top", wordChars, 1);
         FAIL() << "no error";

@@ -1,0 +1,213 @@
+#pragma once
+// The editor control: a scroll area over the editor model. It paints the
+// visible rows (gutter, tokens, selection, caret line, right edge), turns keys
+// and the mouse into model commands, keeps the scroll bars and the scroll hint,
+// and gives the model the system clipboard.
+//
+// Painting touches only the rows and columns in view: each visible line is
+// mapped from bytes to cells for its visible cells only, and glyphs are placed
+// on the cell grid directly (no text shaping), so a paint costs the same at any
+// place of any document.
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QList>
+#include <QPointer>
+#include <QRawFont>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/editor/TCustomCodeEdit.h"
+#include "core/highlight/TCustomHighlighter.h"
+#include "gui/editor/TQtClipboard.h"
+
+#include <QAction>
+#include <QMenu>
+
+class QLabel;
+
+namespace pelm {
+
+class THighlighterLink;
+
+enum TScrollHintFormat { shfTopLineOnly, shfTopToBottom };
+enum TGutterBorderStyle { gbsNone, gbsMiddle, gbsRight };
+
+class TCodeEdit : public QAbstractScrollArea, private TCodeEditView {
+    Q_OBJECT
+public:
+    explicit TCodeEdit(QWidget* parent = nullptr);
+    ~TCodeEdit() override;
+
+    TCustomCodeEdit& Model() { return *model_; }
+    const TCustomCodeEdit& Model() const { return *model_; }
+
+    // The model's names the main window uses.
+    TCodeEditStringList& Lines() { return model_->Lines(); }
+    bool Modified() const { return model_->Modified(); }
+    void SetModified(bool value) { model_->SetModified(value); }
+    int SelOffset() const { return model_->SelOffset(); }
+    void SetSelOffset(int offset) { model_->SetSelOffset(offset); }
+
+    // Fonts. A face whose average and widest characters differ is replaced by
+    // a fixed-pitch face of the same name, size and style.
+    void SetEditorFont(const QFont& font);
+    const QFont& EditorFont() const { return font_; }
+    void SetGutterFont(const QFont& font);
+    const QFont& GutterFont() const { return gutterFont_; }
+    void SetExtraLineSpacing(int pixels);
+
+    // The attached highlighter, or none. Attaching subscribes to its change
+    // notification, recomputes the metrics, rescans every line and repaints.
+    void SetHighlighter(TCustomHighlighter* highlighter);
+    TCustomHighlighter* Highlighter() const { return highlighter_; }
+
+    // Display settings.
+    void SetRightEdge(int column);
+    int RightEdge() const { return rightEdge_; }
+    void SetRightEdgeColor(TColor color);
+    void SetActiveLineColor(uint32_t color);
+    TColor ActiveLineColor() const { return activeLineColor_; }
+    void SetColor(TColor color);
+    TColor Color() const { return color_; }
+    void SetShowLineNumbers(bool on);
+    void SetTabWidth(int width) { model_->SetTabWidth(width); }
+    void SetWordWrap(bool on);
+    void SetReadOnly(bool on);
+    void SetWantTabs(bool on) { model_->WantTabs = on; }
+    void SetScrollHintFormat(TScrollHintFormat f) { scrollHintFormat_ = f; }
+    void SetGutterBorderStyle(TGutterBorderStyle s);
+    // The context menu of a right click (not owned).
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    QMenu* ContextMenu() const { return contextMenu_; }
+
+    // The window's commands whose shortcuts win over the editor's key table.
+    // Until a list is set, every action of the window with a shortcut counts.
+    void SetShortcutActions(const QList<QAction*>& actions);
+
+    // Metrics: the cell grid and where column 1 starts in the viewport.
+    int CellPixelWidth() const { return model_->CellPixelWidth(); }
+    int RowPixelHeight() const { return model_->RowPixelHeight(); }
+    int TextStartX() const;
+
+    // Scrolls so that the caret's row stands in the middle of the window, as
+    // for a bookmark jump or a search match.
+    void ScrollCaretToCentre();
+
+    // A left click in the gutter: the line and the first bookmark under it.
+    std::function<void(int line, const TCodeEditMark* mark)> OnGutterClick;
+    // Errors raised by a key or mouse command (clipboard failures); without a
+    // handler a message box shows them.
+    std::function<void(const QString& message)> OnError;
+
+    // The scroll hint while the vertical box is dragged.
+    bool ScrollHintVisible() const;
+    QString ScrollHintText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // TCodeEditView
+    void InvalidateRows(int firstRow, int lastRow, bool text, bool gutter) override;
+    void InvalidateAll() override;
+    void ScrollBarsChanged() override;
+    void CaretChanged() override;
+
+    // A font style of the painter: the face and its glyph for every byte.
+    struct StyleFace {
+        QFont font;
+        QRawFont raw;
+        std::array<quint32, 256> glyph{};  // 0: not in the face, drawn with drawText
+        int underlinePos = 0;
+        int strikeOutPos = 0;
+        int lineWidth = 1;
+    };
+
+    void recomputeMetrics();
+    const StyleFace& face(TFontStyles style);
+    void paintRows(QPainter& p, int firstVisible, int lastVisible);
+    void paintLine(QPainter& p, int line, int rowFrom, int rowTo);
+    void paintEmptyRow(QPainter& p, int row);
+    void paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLine);
+    void paintCaret(QPainter& p);
+    void updateScrollBars();
+    void showScrollHint();
+    QColor qcolor(TColor c) const;
+    TBufferCoord bufferPosAt(QPoint pt) const;
+    bool inTextArea(QPoint pt) const;
+    void autoScrollTick();
+    void startTextDrag();
+    // The window action whose shortcut this key press means, or nullptr.
+    QAction* claimingAction(const QKeyEvent& event) const;
+    bool editorTakes(const QKeyEvent& event) const;
+    void run(const std::function<void()>& action);
+    void insertTypedText(const QString& text);
+
+    std::unique_ptr<TCustomCodeEdit> model_;
+    TQtClipboard clipboard_;
+    TCustomHighlighter* highlighter_ = nullptr;
+    std::unique_ptr<THighlighterLink> link_;
+
+    QFont font_;
+    QFont gutterFont_;
+    int extraLineSpacing_ = 0;
+    int ascent_ = 0;        // baseline offset within a row
+    int gutterAscent_ = 0;
+    std::array<std::unique_ptr<StyleFace>, 4> faces_;  // by bold | italic
+
+    TColor color_ = clWindow;
+    TColor fontColor_ = 0xFF000008;          // clWindowText
+    TColor gutterColor_ = 0xFF00000F;        // clBtnFace
+    TColor selectedBackground_ = 0xFF00000D; // clHighlight
+    TColor selectedForeground_ = 0xFF00000E; // clHighlightText
+    TColor activeLineColor_ = clNone;
+    TColor rightEdgeColor_ = clSilver;
+    TColor scrollHintColor_ = clInfoBk;
+    int rightEdge_ = 80;
+    TScrollHintFormat scrollHintFormat_ = shfTopLineOnly;
+    TGutterBorderStyle gutterBorder_ = gbsMiddle;
+    QPointer<QMenu> contextMenu_;
+    QList<QPointer<QAction>> shortcutActions_;
+    bool shortcutActionsSet_ = false;
+    QPointer<QAction> pendingAction_;
+
+    int caretLine_ = 1;           // the caret line last painted as the active line
+    bool updatingBars_ = false;
+    QLabel* scrollHint_ = nullptr;
+    int wheelRemainder_ = 0;
+
+    // Mouse state.
+    bool selecting_ = false;      // left button down in the text, extending the selection
+    bool dragPending_ = false;    // pressed inside the selection; a drag may start
+    QPoint pressPoint_;
+    QPoint lastMouse_;
+    Qt::KeyboardModifiers lastModifiers_;
+    QTimer autoScroll_;
+
+    // Scratch buffers of the painter, kept between paints.
+    std::vector<int> cellByte_;
+    std::vector<unsigned char> cellChar_;
+    std::vector<THighlighterAttributes*> cellAttr_;
+};
+
+}  // namespace pelm
