@@ -170,6 +170,8 @@ TEST_F(LayoutTest, ToolbarMovedByTheUserIsSaved) {
     PlaceToolbar(w.get(), w->tbxTags, QStringLiteral("Right"), 0, 0);
     Close(w);
     EXPECT_EQ(Ini().IniRead("tbxTagsToolbar", "Dock", ""), "Right");
+    EXPECT_EQ(Ini().IniReadNumber("tbxTagsToolbar", "Row", -1), 0);
+    EXPECT_EQ(Ini().IniReadNumber("tbxTagsToolbar", "Pos", -1), 0);  // from the dock's start, below the top dock
     EXPECT_EQ(Ini().IniRead("tbxStandartToolbar", "Dock", ""), "Top");
     w = Start();
     EXPECT_EQ(w->toolBarArea(w->tbxTags), Qt::RightToolBarArea);

@@ -124,6 +124,8 @@ void TfrMain::createControls() {
     snEditor->Model().OnChange = [this] { snEditorChange(); };
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
+    // The text has the keyboard when the window opens.
+    snEditor->setFocus();
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("barStatus"));

@@ -82,6 +82,16 @@ std::vector<QToolBar*> ToolbarsIn(QMainWindow* window, Qt::ToolBarArea area) {
     return list;
 }
 
+// Where a dock's lines begin along their length: the window's left edge for
+// the top and bottom docks, the bottom of the top dock for the side docks.
+int AreaOrigin(QMainWindow* window, Qt::ToolBarArea area) {
+    if (Horizontal(area)) return 0;
+    int origin = 0;
+    for (const QToolBar* t : ToolbarsIn(window, Qt::TopToolBarArea))
+        if (!t->isHidden()) origin = std::max(origin, t->geometry().bottom() + 1);
+    return origin;
+}
+
 void LayOut(QMainWindow* window) {
     if (QLayout* layout = window->layout()) layout->activate();
 }
@@ -157,7 +167,7 @@ TToolbarPlacement ToolbarPlacement(QMainWindow* window, QToolBar* toolbar) {
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     placement.row = static_cast<int>(std::lower_bound(lines.begin(), lines.end(), LineCoordinate(area, toolbar)) -
                                      lines.begin());
-    placement.pos = AlongCoordinate(area, toolbar);
+    placement.pos = AlongCoordinate(area, toolbar) - AreaOrigin(window, area);
     return placement;
 }
 
