@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPalette>
+#include <QToolBar>
 
 #include <functional>
 #include <set>
@@ -95,7 +96,12 @@ TEST_F(OptionsTest, KeysAndTheirOnTests) {
         {"active line colour", "[Colors]\r\nActiveLine=255\r\n",
          [](TfrMain& w) { EXPECT_EQ(EditorOf(w).activeLine, 0xFFu); }},
         {"quoted theme with blanks", "[Toolbars]\r\nTheme = \"Tristan\"  \r\n",
-         [](TfrMain&) { EXPECT_EQ(CurrentThemeName(), "Tristan"); }},
+         [](TfrMain& w) {
+             EXPECT_EQ(CurrentThemeName(), "Tristan");
+             // A dark theme darkens the bars, not the page of text.
+             EXPECT_NE(w.mnuMain->palette().color(QPalette::Window), DocumentPalette().color(QPalette::Window));
+             EXPECT_EQ(w.snEditor->palette().color(QPalette::Base), DocumentPalette().color(QPalette::Base));
+         }},
         {"lower-case undefined is a name", "[Browsers]\r\n1_name=undefined\r\n2_name=Firefox\r\n",
          [](TfrMain& w) {
              EXPECT_EQ(w.pnkFilePreview1st->text(), QStringLiteral("undefined"));

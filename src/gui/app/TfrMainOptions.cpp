@@ -30,6 +30,7 @@ void TfrMain::ApplyOptions() {
 
     // 8: a theme name that is not registered keeps the current theme.
     SetTheme(options_.Theme);
+    snEditor->setPalette(DocumentPalette());
 
     // 9-11: the external browsers' items; exactly "Undefined" means none.
     pnkFilePreview1st->setText(FromCp1251(options_.Browser1Name));

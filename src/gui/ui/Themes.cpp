@@ -170,4 +170,9 @@ const std::string& CurrentThemeName() {
     return currentName();
 }
 
+QPalette DocumentPalette() {
+    UseFusion();
+    return QApplication::style()->standardPalette();
+}
+
 }  // namespace pelm
