@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "gui/app/StatusIcons.h"
 #include "gui/editor/ColorConvert.h"
 #include "gui/editor/EditorGlyphs.h"
+#include "gui/editor/KeyMapping.h"
 #include "gui/editor/TCodeEdit.h"
 #include "gui/editor/TQtClipboard.h"
 #include "gui/ui/TStatusPanel.h"
@@ -252,6 +254,36 @@ TEST_F(CodeEditTest, DropsInsertTextButNotWhenReadOnly) {
     EXPECT_EQ(Text(), "aXYbc");
 }
 
+TEST_F(CodeEditTest, DraggedSelectionMovesCopiesOrStays) {
+    struct Case {
+        const char* name;
+        int dropColumn;
+        Qt::KeyboardModifiers mods;
+        const char* text;
+        const char* selected;
+    } cases[] = {
+        {"move", 8, Qt::NoModifier, "aefgbcdh", "bcd"},
+        {"copy with Ctrl", 8, Qt::ControlModifier, "abcdefgbcdh", "bcd"},
+        {"inside the selection", 3, Qt::NoModifier, "abcdefgh", "bcd"},
+        {"onto its end, moving", 5, Qt::NoModifier, "abcdefgh", "bcd"},
+        {"onto its end, copying", 5, Qt::ControlModifier, "abcdbcdefgh", "bcd"},
+    };
+    for (const Case& c : cases) {
+        SetText("abcdefgh");
+        M().SetSelection(TBufferCoord{2, 1}, TBufferCoord{5, 1});
+        std::unique_ptr<QMimeData> data(edit_->SelectionDragData());
+        // The application hands the drop to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(CellPoint(c.dropColumn, 1), Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton,
+                              c.mods);
+        QApplication::sendEvent(edit_->viewport(), &enter);
+        QDropEvent drop(QPointF(CellPoint(c.dropColumn, 1)), Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton,
+                        c.mods);
+        QApplication::sendEvent(edit_->viewport(), &drop);
+        EXPECT_EQ(Text(), c.text) << c.name;
+        EXPECT_EQ(M().SelectedText(), c.selected) << c.name;
+    }
+}
+
 // ---------------------------------------------------------------- pixels
 
 QColor Rgb(TColor c) {
@@ -393,6 +425,167 @@ TEST_F(CodeEditTest, BookmarkJumpCentresTheLine) {
     EXPECT_EQ(img.pixelColor(2 + 8, (row - 1) * M().RowPixelHeight() + 8), mark.pixelColor(8, 8));
 }
 
+TEST_F(CodeEditTest, DragBeyondTheBottomKeepsScrollingAndSelecting) {
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "row\n";
+    SetText(text);
+    QTest::mousePress(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(1, 2));
+    const QPoint below(50, edit_->viewport()->height() + M().RowPixelHeight() / 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(below), QPointF(edit_->viewport()->mapToGlobal(below)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit_->viewport(), &move);
+    QTest::qWait(350);  // a few ticks of the 100 ms timer
+    QTest::mouseRelease(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, below);
+    EXPECT_GT(M().FirstRow(), 2);
+    EXPECT_GT(M().CaretPos().Line, M().VisibleRows());
+    EXPECT_EQ(M().SelBeginPos(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(M().SelEndPos(), M().CaretPos());
+    const int first = M().FirstRow();
+    QTest::qWait(150);
+    EXPECT_EQ(M().FirstRow(), first);  // the timer stopped with the button
+}
+
+TEST_F(CodeEditTest, GutterClickReportsLineAndBookmark) {
+    SetText("a\nb\nc");
+    M().PlaceBookmark(5, 1, 2);
+    int line = 0;
+    const TCodeEditMark* mark = nullptr;
+    edit_->OnGutterClick = [&](int l, const TCodeEditMark* m) {
+        line = l;
+        mark = m;
+    };
+    QTest::mouseClick(edit_->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, M().RowPixelHeight() + 3));
+    EXPECT_EQ(line, 2);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->MarkSlot, 5);
+    EXPECT_EQ(M().CaretPos(), (TBufferCoord{1, 1}));  // the caret stays
+}
+
+TEST_F(CodeEditTest, RightClickOpensTheContextMenuAndLeavesTheCaret) {
+    SetText("abc");
+    M().SetCaretPos(TBufferCoord{2, 1});
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    edit_->SetContextMenu(&menu);
+    QTest::mouseClick(edit_->viewport(), Qt::RightButton, Qt::NoModifier, CellPoint(3, 1));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, CellPoint(3, 1), edit_->viewport()->mapToGlobal(CellPoint(3, 1)));
+    QApplication::sendEvent(edit_->viewport(), &event);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    EXPECT_EQ(M().CaretPos(), (TBufferCoord{2, 1}));
+}
+
+TEST_F(CodeEditTest, ProportionalFontIsReplacedByAFixedPitchFace) {
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    proportional.setPixelSize(13);
+    auto narrowEqualsWide = [](const QFont& f) {
+        const QFontMetrics fm(f);
+        return fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('W'));
+    };
+    ASSERT_FALSE(narrowEqualsWide(proportional));
+    edit_->SetEditorFont(proportional);
+    EXPECT_TRUE(narrowEqualsWide(edit_->EditorFont()));
+    EXPECT_EQ(QFontInfo(edit_->EditorFont()).pixelSize(), 13);
+    const QFontMetrics fm(edit_->EditorFont());
+    EXPECT_EQ(M().CellPixelWidth(), fm.horizontalAdvance(QLatin1Char('W')));
+}
+
+TEST(KeyMappingTest, CyrillicLettersAndShiftedDigitsMeanTheirLatinKeys) {
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers mods;
+        const char16_t* text;
+        uint8_t editKey;
+    } cases[] = {
+        {0x421, Qt::ControlModifier, u"с", 'C'},
+        {0x439, Qt::NoModifier, u"й", 'Q'},
+        {0x42F, Qt::ControlModifier | Qt::ShiftModifier, u"Я", 'Z'},
+        {Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier, u"!", '1'},
+        {0x2116, Qt::ControlModifier | Qt::ShiftModifier, u"№", '3'},
+        {Qt::Key_V, Qt::ControlModifier, u"", 'V'},
+        {Qt::Key_Backtab, Qt::ShiftModifier, u"", VK_TAB},
+    };
+    for (const Case& c : cases) {
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, QString::fromUtf16(c.text));
+        EXPECT_EQ(EditKeyOf(e).key, c.editKey) << c.key;
+    }
+    QKeyEvent ru(QEvent::KeyPress, 0x422, Qt::ControlModifier, QStringLiteral("т"));
+    EXPECT_EQ(QKeySequence(LatinCombinationOf(ru)), QKeySequence(Qt::CTRL | Qt::Key_N));
+}
+
+// A highlighter whose comments have a background, to see token colours in pixels.
+class HighlightedEditTest : public CodeEditTest {
+protected:
+    void SetUp() override {
+        CodeEditTest::SetUp();
+        html_.ApplyMainWindowColours();
+        html_.CommentAttri()->SetBackground(clLime);
+        edit_->SetActiveLineColor(clNone);
+        edit_->SetHighlighter(&html_);
+    }
+    void TearDown() override { edit_->SetHighlighter(nullptr); }
+    // Whether the first visible cell of a display row shows the comment background.
+    bool CommentAt(int row) {
+        const QImage img = Grab();
+        return img.pixelColor(edit_->TextStartX() + (M().FirstColumn() - 1) * M().CellPixelWidth() + 1,
+                              (row - M().FirstRow()) * M().RowPixelHeight() + 1) == QColor(0, 255, 0);
+    }
+    THTMLHighlighter html_;
+};
+
+TEST_F(HighlightedEditTest, LongLinesRecolourAfterEveryChange) {
+    // A line long enough for the painter's token cache, seen far from its start.
+    const std::string tail(70000, 'a');
+    SetText("x\n" + tail);
+    M().SetFirstColumn(60000);
+    EXPECT_FALSE(CommentAt(2));
+    // A change of the line itself.
+    edit_->Lines().SetStrings(1, "<!--" + tail);
+    EXPECT_TRUE(CommentAt(2));
+    // A change of the state the line starts in.
+    edit_->Lines().SetStrings(1, tail);
+    EXPECT_FALSE(CommentAt(2));
+    edit_->Lines().SetStrings(0, "<!--");
+    EXPECT_TRUE(CommentAt(2));
+    edit_->Lines().SetStrings(0, "x");
+    EXPECT_FALSE(CommentAt(2));
+    // A change of the highlighter's attributes.
+    edit_->Lines().SetStrings(0, "<!--");
+    html_.CommentAttri()->SetBackground(clNone);
+    EXPECT_FALSE(CommentAt(2));
+}
+
+// Records what the model asks its view to repaint.
+struct RepaintSpy : TCodeEditView {
+    std::vector<std::pair<int, int>> rows;
+    void InvalidateRows(int first, int last, bool text, bool) override {
+        if (text) rows.emplace_back(first, last);
+    }
+    bool Covers(int row) const {
+        for (auto [f, l] : rows)
+            if (row >= f && (l < 0 || row <= l)) return true;
+        return false;
+    }
+};
+
+TEST(CodeEditRepaintTest, OpeningACommentRepaintsTheLinesItRecolours) {
+    THTMLHighlighter html;
+    TCustomCodeEdit model;
+    RepaintSpy spy;
+    model.SetView(&spy);
+    model.SetHighlighter(&html);
+    model.Lines().SetText("x\nabc\ndef\n-->\nghi");
+    model.SetCaretPos(TBufferCoord{1, 1});
+    for (char c : std::string("<!-")) model.PerformCommand(ecChar, c);
+    spy.rows.clear();
+    model.PerformCommand(ecChar, '-');
+    EXPECT_TRUE(spy.Covers(3));
+    EXPECT_TRUE(spy.Covers(4));
+    EXPECT_FALSE(spy.Covers(5));
+    model.SetView(nullptr);
+    model.SetHighlighter(nullptr);
+}
+
 using EditorInMainWindowTest = MainWindowFixture;
 
 TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
@@ -424,7 +617,7 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     w->pnkFileSaveClick();
     EXPECT_EQ(ReadFile(file), QByteArray("<p>\xC4\xE0!</p>\r\n"));
     EXPECT_FALSE(w->snEditor->Modified());
-    EXPECT_TRUE(QFontInfo(w->snEditor->EditorFont()).fixedPitch());
+    EXPECT_EQ(QFontInfo(w->snEditor->EditorFont()).family(), QFontInfo(QFont(QStringLiteral("Courier New"))).family());
 }
 
 }  // namespace

@@ -89,6 +89,7 @@ struct Inst {
     int32_t y = 0;        // opSplit: other target; opStr: length; opCntLoop: exit
     int32_t min = 0, max = 0;
     int32_t join = -1;    // index of this state in the failure memory
+    bool pure = true;     // the outcome from here depends on the position alone
 };
 
 struct TRegEngine::Program {
@@ -99,6 +100,7 @@ struct TRegEngine::Program {
     int counters = 0;
     int joins = 0;
     bool hasBackrefs = false;
+    bool allPure = true;  // every state can be remembered
     bool anchored = false;
     bool useFirst = false;
     int firstSingle = -1;
@@ -973,24 +975,57 @@ bool BeginsAnchored(const Parser& p, int n) {
     }
 }
 
+// Numbers the join points of the program, the states worth remembering when they
+// fail: instructions reached by more than one edge, and the continuations of
+// single-character repeats. A state is only remembered when no back reference
+// and no counted loop can follow it, since only then does its outcome depend on
+// the position alone.
 void FindJoins(TRegEngine::Program& prog) {
-    std::vector<int> in(prog.code.size() + 1, 0);
-    std::vector<bool> repNext(prog.code.size() + 1, false);
+    const size_t n = prog.code.size();
+    std::vector<int> in(n + 1, 0);
+    std::vector<bool> repNext(n + 1, false);
+    std::vector<std::vector<int>> preds(n + 1);
+    auto edge = [&](size_t from, size_t to) {
+        ++in[to];
+        preds[to].push_back(static_cast<int>(from));
+    };
     in[0] = 1;
-    for (size_t i = 0; i < prog.code.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         const Inst& c = prog.code[i];
         switch (c.op) {
             case opMatch: case opDepthFail: break;
-            case opJmp: ++in[c.x]; break;
-            case opSplit: ++in[c.x]; ++in[c.y]; break;
-            case opCntLoop: ++in[i + 1]; ++in[c.y]; break;
-            case opRep: ++in[i + 1]; repNext[i + 1] = true; break;
-            default: ++in[i + 1]; break;
+            case opJmp: edge(i, static_cast<size_t>(c.x)); break;
+            case opSplit: edge(i, static_cast<size_t>(c.x)); edge(i, static_cast<size_t>(c.y)); break;
+            case opCntLoop: edge(i, i + 1); edge(i, static_cast<size_t>(c.y)); break;
+            case opRep: edge(i, i + 1); repNext[i + 1] = true; break;
+            default: edge(i, i + 1); break;
+        }
+    }
+    // Every instruction from which a back reference or a counter can be reached.
+    std::vector<int> work;
+    for (size_t i = 0; i < n; ++i) {
+        Op op = prog.code[i].op;
+        if (op == opBackref || op == opCntInit || op == opCntLoop) {
+            prog.code[i].pure = false;
+            work.push_back(static_cast<int>(i));
+        }
+    }
+    while (!work.empty()) {
+        int i = work.back();
+        work.pop_back();
+        for (int pr : preds[static_cast<size_t>(i)]) {
+            if (prog.code[static_cast<size_t>(pr)].pure) {
+                prog.code[static_cast<size_t>(pr)].pure = false;
+                work.push_back(pr);
+            }
         }
     }
     int joins = 0;
-    for (size_t i = 0; i < prog.code.size(); ++i)
-        if (in[i] >= 2 || repNext[i]) prog.code[i].join = joins++;
+    prog.allPure = true;
+    for (size_t i = 0; i < n; ++i) {
+        if (!prog.code[i].pure) prog.allPure = false;
+        if ((in[i] >= 2 || repNext[i]) && prog.code[i].pure) prog.code[i].join = joins++;
+    }
     prog.joins = joins;
 }
 
@@ -1052,7 +1087,7 @@ struct TRegEngine::Matcher {
             generation = 1;
         }
         size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
-        memoOn = !p.hasBackrefs && p.counters == 0 && bits <= kMaxMemoBits;
+        memoOn = p.joins > 0 && bits <= kMaxMemoBits;
     }
 
     void PrepareMemo() {
@@ -1190,7 +1225,7 @@ struct TRegEngine::Matcher {
                     for (;;) {
                         if (k < in.min || k > f.b) break;
                         int at = f.pos + k;
-                        if (memoOn && at >= rs.failLo && at <= rs.failHi) {
+                        if (memoOn && in.pure && at >= rs.failLo && at <= rs.failHi) {
                             k = (greedy ? rs.failLo - 1 : rs.failHi + 1) - f.pos;
                             continue;
                         }
@@ -1203,7 +1238,7 @@ struct TRegEngine::Matcher {
                     }
                     if (k < in.min || k > f.b) {
                         // Every continuation of this run failed; remember the span.
-                        if (memoOn) NoteFailed(rs, f.pos + in.min, f.pos + f.b);
+                        if (memoOn && in.pure) NoteFailed(rs, f.pos + in.min, f.pos + f.b);
                         break;
                     }
                     Push(f.kind, f.pc, f.pos, k + step, f.b);
@@ -1588,7 +1623,7 @@ bool TRegEngine::SearchFrom(int from) {
     // Without the failure memory a search may take exponential time: it runs on a
     // step budget. With it the work is bounded by the line's length times the
     // program's size, which the larger budget still caps for very long lines.
-    long long perByte = m.memoOn ? kBudgetPerByteMemo : kBudgetPerByte;
+    long long perByte = m.memoOn && p.allPure ? kBudgetPerByteMemo : kBudgetPerByte;
     m.budget = kBaseBudget + perByte * static_cast<long long>(len - from + 1);
 
     int end = 0;

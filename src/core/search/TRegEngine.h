@@ -7,13 +7,14 @@
 //
 // Matching stays bounded. Because the first complete match wins, a state of the
 // matcher (instruction, position) that failed once fails again, whatever path led
-// to it, as long as the pattern has no back references and no repetition running
-// on a counter. The matcher then records failed states per input, and single-
+// to it, as long as no back reference and no repetition running on a counter can
+// follow it. The matcher records such failed states per input, and single-
 // character repeats also remember their run and the span where their continuation
-// failed, so such patterns run in time proportional to the line's length times the
-// program's size: (x+x+)+y or (a|aa)+b never take exponential time. Other patterns,
-// and very long lines, run on a step budget and a cap on the backtracking stack;
-// when either is spent the search stops with reTooComplex.
+// failed, so patterns made of such states run in time proportional to the line's
+// length times the program's size: (x+x+)+y or (a|aa)+b never take exponential
+// time. Every search also runs on a step budget and a cap on the backtracking
+// stack, which only the other patterns (or enormous lines) can spend; then the
+// search stops with reTooComplex.
 
 #include <array>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "gui/editor/KeyMapping.h"
 
+#include <QGuiApplication>
+
 #include "core/editor/TCodeEditKeyStrokes.h"
 
 namespace pelm {
@@ -19,6 +21,11 @@ int LatinQtKey(const QKeyEvent& event) {
         for (int d = 0; d < 10; ++d)
             if (key == shifted[d]) return Qt::Key_0 + d;
         if (key == 0x2116) return Qt::Key_3;  // "№" of the Russian layout
+        // Other layouts put other symbols on the digit row: the X server's key
+        // codes 10..19 are that row, 1 to 0, whatever the layout.
+        const quint32 code = event.nativeScanCode();
+        if (code >= 10 && code <= 19 && QGuiApplication::platformName() == QLatin1String("xcb"))
+            return Qt::Key_0 + static_cast<int>((code - 9) % 10);
     }
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
     const quint32 native = event.nativeVirtualKey();

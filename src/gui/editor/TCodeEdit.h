@@ -27,12 +27,15 @@
 #include <QMenu>
 
 class QLabel;
+class QMimeData;
 
 namespace pelm {
 
-class THighlighterLink;
-
 enum TScrollHintFormat { shfTopLineOnly, shfTopToBottom };
+
+// The MIME type that marks a text drag started by an editor; its data names the
+// editor, so a drop back into it moves (or with Ctrl copies) the selection.
+extern const QString CodeEditDragMimeType;  // "application/x-pelm-editor-drag"
 enum TGutterBorderStyle { gbsNone, gbsMiddle, gbsRight };
 
 class TCodeEdit : public QAbstractScrollArea, private TCodeEditView {
@@ -102,6 +105,9 @@ public:
     // handler a message box shows them.
     std::function<void(const QString& message)> OnError;
 
+    // The data of a drag of the selection out of this editor.
+    QMimeData* SelectionDragData() const;
+
     // The scroll hint while the vertical box is dragged.
     bool ScrollHintVisible() const;
     QString ScrollHintText() const;
@@ -143,6 +149,8 @@ private:
         int lineWidth = 1;
     };
 
+    // Repaints display rows (lastRow -1: to the end) without touching caches.
+    void repaintRows(int firstRow, int lastRow);
     void recomputeMetrics();
     const StyleFace& face(TFontStyles style);
     void paintRows(QPainter& p, int firstVisible, int lastVisible);
@@ -166,7 +174,6 @@ private:
     std::unique_ptr<TCustomCodeEdit> model_;
     TQtClipboard clipboard_;
     TCustomHighlighter* highlighter_ = nullptr;
-    std::unique_ptr<THighlighterLink> link_;
 
     QFont font_;
     QFont gutterFont_;
@@ -194,7 +201,6 @@ private:
     int caretLine_ = 1;           // the caret line last painted as the active line
     bool updatingBars_ = false;
     QLabel* scrollHint_ = nullptr;
-    int wheelRemainder_ = 0;
 
     // Mouse state.
     bool selecting_ = false;      // left button down in the text, extending the selection
@@ -203,6 +209,19 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     QTimer autoScroll_;
+
+    // The tokens of one long highlighted line, so that painting a part of it
+    // does not rescan it from its start each time. Dropped when the line, its
+    // start state or the highlighter changes.
+    struct LongLineTokens {
+        int line = 0;  // 0: none
+        uint32_t startState = 0;
+        std::vector<int32_t> start;
+        std::vector<THighlighterAttributes*> attr;
+    };
+    static constexpr int LongLineBytes = 64 * 1024;
+    const LongLineTokens& longLineTokens(int line, std::string_view text, uint32_t startState);
+    LongLineTokens longLine_;
 
     // Scratch buffers of the painter, kept between paints.
     std::vector<int> cellByte_;

@@ -153,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Exponential, FirstMatch, testing::Values(
     MatchCase{"NestedPlusNoMatch", "(x+x+)+y", "", std::string(30, 'x') + "!y", 0, 0},
     MatchCase{"NestedPlusMatch", "(x+x+)+y", "", std::string(30, 'x') + "y", 1, 31},
     MatchCase{"NestedLazyPlusNoMatch", "(x+?x+?)+y", "", std::string(5000, 'x') + "!y", 0, 0},
+    MatchCase{"TrapAfterBackReference", "(a)\\1(x+x+)+y", "", "aa" + std::string(30, 'x') + "!y", 0, 0},
+    MatchCase{"TrapAfterCounter", "(a|b){4100}(x+x+)+y", "", std::string(4100, 'a') + std::string(30, 'x') + "!y", 0, 0},
     MatchCase{"NestedPlusLongLine", "(x+x+)+y", "", std::string(50000, 'x') + "!y", 0, 0},
     MatchCase{"AlternationStar", "(a|aa)*b", "", std::string(40, 'a') + "!b", 42, 1},
     MatchCase{"AlternationPlusNoMatch", "(a|aa)+b", "", std::string(40, 'a') + "!b", 0, 0},
