@@ -27,6 +27,7 @@
 #include "core/editor/TCodeEditUndoList.h"
 #include "core/editor/TCodeEditWordWrap.h"
 #include "core/editor/TCodeEditorCommand.h"
+#include "core/search/TCodeEditSearchCustom.h"
 
 namespace pelm {
 
@@ -264,6 +265,18 @@ public:
     // Returns false when nothing was done.
     bool DropSelection(TBufferCoord pos, bool copy);
 
+    // ---- search and replace (TCodeEditFindReplace.cpp)
+    // The host's answer to one replacement prompt; Line and Column give the start
+    // of the match (1-based).
+    using TReplaceTextEvent = std::function<void(const std::string& ASearch, const std::string& AReplace,
+                                                 int Line, int Column, TCodeReplaceAction& Action)>;
+    TCodeEditSearchCustom* SearchEngine() const { return searchEngine_; }
+    void SetSearchEngine(TCodeEditSearchCustom* engine) { searchEngine_ = engine; }
+    TReplaceTextEvent OnReplaceText;
+    // Finds (and replaces) searchText in the range the options choose; returns the
+    // number of matches reached, skipped ones included.
+    int FindAndReplace(std::string_view searchText, std::string_view replaceText, TSearchOptions options);
+
     // ---- helpers used by the command and undo code, public for tests
     std::string_view LineText(int line) const { return lines_.Line(line - 1); }
     int LineLength(int line) const { return lines_.LineLength(line - 1); }
@@ -312,6 +325,11 @@ private:
     void deleteSelectionRecorded(bool trim = true);
     // Line normal mode equivalent of a line-mode range.
     void lineRangeAsStream(TBufferCoord b, TBufferCoord e, TBufferCoord& sb, TBufferCoord& se) const;
+
+    // search and replace (TCodeEditFindReplace.cpp)
+    void showFoundMatch(TBufferCoord start, TBufferCoord end, bool backwards);
+    void centreLine(TBufferCoord p);
+    TBufferCoord replaceSpanRecorded(TBufferCoord b, TBufferCoord e, std::string_view s);
 
     // undo and redo (TCodeEditUndoRedo.cpp)
     void onItemAdded(TCodeEditUndoList& list);
@@ -389,6 +407,8 @@ private:
 
     TCodeEditMarkList marks_;
     std::array<TCodeEditMark*, 10> bookmarks_{};
+
+    TCodeEditSearchCustom* searchEngine_ = nullptr;
 
     TCodeGutter gutter_;
     int cellWidth_ = 8;

@@ -14,7 +14,10 @@
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
+#include "core/document/SearchState.h"
 #include "core/highlight/THTMLHighlighter.h"
+#include "core/search/TCodeEditRegexSearch.h"
+#include "core/search/TCodeEditSearch.h"
 #include "gui/app/Prompts.h"
 
 class QAction;
@@ -29,6 +32,7 @@ class QToolButton;
 namespace pelm {
 
 class Prompts;
+class TSearchPrompts;
 class TCodeEdit;
 class TCustomHighlighter;
 class TIniFile;
@@ -79,6 +83,20 @@ public:
     void snEditorChange();
     // The dropped files' names: the first one is opened, the rest ignored.
     void HandleDroppedFiles(const QStringList& fileNames);
+
+    // Search and replace (TfrMainSearch.cpp).
+    void pnkSearchFindClick();
+    void pnkSearchReplaceClick();
+    void pnkSearchFindNextClick();
+    void pnkSearchFindBackClick();
+    void ShowSearchDialog(bool replace);
+    void RunSearch(bool replace, bool backwards);
+    void snEditorReplaceText(const std::string& ASearch, const std::string& AReplace, int Line, int Column,
+                             TCodeReplaceAction& Action);
+    // The dialogs, the replace prompt and the beep (nullptr: the real ones).
+    void SetSearchPrompts(TSearchPrompts* prompts) { searchPrompts_ = prompts; }
+    const TSearchState& SearchState() const { return searchState_; }
+    bool ContinueFromCaret() const { return continueFromCaret_; }
 
     const QString& DocFileName() const { return docFileName_; }
     const QString& ProgramDir() const { return programDir_; }
@@ -145,6 +163,15 @@ private:
     TAppOptions options_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;
+
+    // Search: what the dialogs remember, and the two engines.
+    TSearchPrompts& searchPrompts();
+    TSearchState searchState_;
+    bool continueFromCaret_ = false;
+    TCodeEditSearch CodeEditSearch;
+    TCodeEditRegexSearch CodeEditRegexSearch;
+    TSearchPrompts* searchPrompts_ = nullptr;
+
     // The save dialog's preset and its current file name.
     FileDialogRequest dlgSave_;
     QString browseFolder_;
