@@ -127,6 +127,11 @@ TEST_F(FileCommandsTest, MenuBarAndFileMenuItems) {
         EXPECT_EQ(sub[i]->text(), QString::fromUtf8(fileNew[i].caption));
         EXPECT_EQ(sub[i]->shortcut(), fileNew[i].shortcut);
     }
+    QStringList search;
+    for (QAction* a : w->pnkSearch->actions())
+        search << (a->isSeparator() ? QStringLiteral("-") : a->text() + " " + a->shortcut().toString());
+    EXPECT_EQ(search, (QStringList{"&Найти... Ctrl+F", "-", "&Заменить... Ctrl+H", "-", "Найти &далее F3",
+                                   "Найти &назад Shift+F3"}));
     EXPECT_EQ(w->pnkFilePreview->actions(), (QList<QAction*>{w->pnkFilePreview1st, w->pnkFilePreview2nd}));
     EXPECT_EQ(w->pnkFilePreview1st->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F9));
     EXPECT_EQ(w->pnkFilePreview2nd->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9));

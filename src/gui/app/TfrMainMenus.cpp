@@ -120,6 +120,18 @@ void TfrMain::createMenus() {
     mruSeparatorBottom_ = pnkFile->addSeparator();
     pnkFileExit = item(pnkFile, "pnkFileExit", QStringLiteral("&Выход"), {}, &TfrMain::pnkFileExitClick);
 
+    // Search menu.
+    item(pnkSearch, "pnkSearchFind", QStringLiteral("&Найти..."), QKeySequence(Qt::CTRL | Qt::Key_F),
+         &TfrMain::pnkSearchFindClick);
+    pnkSearch->addSeparator();
+    item(pnkSearch, "pnkSearchReplace", QStringLiteral("&Заменить..."), QKeySequence(Qt::CTRL | Qt::Key_H),
+         &TfrMain::pnkSearchReplaceClick);
+    pnkSearch->addSeparator();
+    item(pnkSearch, "pnkSearchFindNext", QStringLiteral("Найти &далее"), QKeySequence(Qt::Key_F3),
+         &TfrMain::pnkSearchFindNextClick);
+    item(pnkSearch, "pnkSearchFindBack", QStringLiteral("Найти &назад"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+         &TfrMain::pnkSearchFindBackClick);
+
     // Service menu: the highlighter submenu.
     pnkServiceHl = submenu(pnkService, "pnkServiceHl", QStringLiteral("&Подсветка"));
     auto* kinds = new QActionGroup(this);
