@@ -10,6 +10,8 @@
 
 #include "CorpusFile.h"
 #include "core/editor/TCodeEditStringList.h"
+#include "core/editor/TCustomCodeEdit.h"
+#include "core/highlight/THTMLHighlighter.h"
 
 namespace {
 
@@ -86,8 +88,21 @@ void Save(benchmark::State& state, const std::string& path) {
     ::unlink(out.c_str());
 }
 
+// The whole open as the program does it: the editor reacts to every inserted line
+// (wrap map, marks) and the attached HTML highlighter scans each one.
+void LoadIntoEditor(benchmark::State& state, const std::string& path, bool highlight) {
+    pelm::THTMLHighlighter html;
+    pelm::TCustomCodeEdit editor;
+    if (highlight) editor.SetHighlighter(&html);
+    for (auto _ : state) editor.Lines().LoadTextFile(path);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileSize(path)));
+    editor.SetHighlighter(nullptr);
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(LoadIntoEditor, big_html_plain, BigHtml(), false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadIntoEditor, big_html_with_html_highlighter, BigHtml(), true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawRead, big_html_read, BigHtml(), false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawRead, big_html_read_and_count_lines, BigHtml(), true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Load, big_html, BigHtml())->Unit(benchmark::kMillisecond);

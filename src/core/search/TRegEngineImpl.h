@@ -1,0 +1,137 @@
+#pragma once
+// The insides of TRegEngine shared by its source files: the modifier bits and case
+// tables, the compiled program, which TRegEngineParse.cpp and TRegEngineCompile.cpp
+// build, and the matcher, which TRegEngineMatch.cpp runs on it. Only TRegEngine's
+// own source files include this header.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/platform/Cp1251.h"
+#include "core/search/TRegEngine.h"
+
+namespace pelm {
+
+namespace regengine {
+
+// Modifier bits.
+constexpr int modI = 1, modR = 2, modS = 4, modG = 8, modM = 16, modX = 32;
+
+using CharTable = std::array<bool, 256>;
+
+// The code page's case mapping as two tables, for the hot loops.
+struct Fold {
+    unsigned char lower[256];
+    unsigned char upper[256];
+    Fold() {
+        for (int c = 0; c < 256; ++c) {
+            lower[c] = cp1251::ToLower(static_cast<unsigned char>(c));
+            upper[c] = cp1251::ToUpper(static_cast<unsigned char>(c));
+        }
+    }
+};
+inline const Fold& Folds() {
+    static const Fold f;
+    return f;
+}
+
+// ---------------------------------------------------------------- program
+
+enum Op : uint8_t {
+    opChar, opChar2, opSet, opAny, opAnyNL, opStr,
+    opBol, opBolM, opEol, opEolM, opWordB, opNWordB,
+    opSave, opSplit, opJmp, opRep, opBackref, opCntInit, opCntLoop, opDepthFail, opMatch
+};
+
+struct Inst {
+    Op op = opMatch;
+    uint8_t atom = 0;  // opRep: the repeated single-character op
+    uint8_t c1 = 0, c2 = 0;
+    bool greedy = false;  // opRep/opCntLoop; opBackref: ignore case
+    int32_t x = 0;        // opSplit: preferred target; opJmp: target; opStr: offset; opSave: slot;
+                          // opSet/opRep: set index; opBackref: group; opCnt*: counter
+    int32_t y = 0;        // opSplit: other target; opStr: length; opCntLoop: exit
+    int32_t min = 0, max = 0;
+    int32_t join = -1;    // index of this state in the failure memory
+    bool pure = true;     // the outcome from here depends on the position alone
+};
+
+// ---------------------------------------------------------------- backtracking stack
+
+enum FrameKind : int32_t { frResume, frSave, frMark, frRepGreedy, frRepLazy, frCount, frCountResume };
+
+struct Frame {
+    int32_t kind, pc, pos, a, b;
+};
+
+}  // namespace regengine
+
+struct TRegEngine::Program {
+    std::vector<regengine::Inst> code;
+    std::vector<regengine::CharTable> sets;
+    std::string strings;
+    int groupCount = 0;
+    int counters = 0;
+    int joins = 0;
+    bool hasBackrefs = false;
+    bool allPure = true;  // every state can be remembered
+    bool anchored = false;
+    bool useFirst = false;
+    int firstSingle = -1;
+    regengine::CharTable first{};
+    std::string required;
+    long long minLength = 0;  // no match is shorter
+    regengine::CharTable lineBreak{};
+    regengine::CharTable word{};
+    int pairHead = -1, pairTail = -1;
+};
+
+// The matcher's state for one input. Its functions are defined in
+// TRegEngineMatch.cpp, which alone calls them; the ones declared inline are the
+// small steps of the matching loop, kept inline there.
+struct TRegEngine::Matcher {
+    const Program* prog = nullptr;
+    const unsigned char* s = nullptr;
+    int len = 0;
+    std::vector<regengine::Frame> stack;
+    std::vector<int> caps;
+    std::vector<int> counters;
+    std::vector<uint64_t> memo;
+    size_t rowWords = 0;
+    bool memoOn = false;
+    bool memoReady = false;
+    long long budget = 0;
+    int requiredAt = -2;  // position of the required literal found last, -1 none, -2 unknown
+    // Per single-character repeat (by instruction): the last run of its atom
+    // [runStart, runEnd], and, with the failure memory on, the positions
+    // [failLo, failHi] where its continuation is known to fail.
+    struct RepState {
+        unsigned generation = 0;  // the input these values belong to
+        int runStart = -1, runEnd = -1;
+        int failLo = 1, failHi = 0;
+    };
+    std::vector<RepState> reps;
+    unsigned generation = 0;
+
+    inline RepState& Rep(int pc);
+    inline void NewInput(const Program& p, const unsigned char* text, int n);
+    inline void PrepareMemo();
+
+    inline bool AnyNL(int pos) const;
+    inline bool IsWord(int pos) const;
+    inline bool LineStart(int pos) const;
+    inline bool LineEnd(int pos) const;
+    inline int CountAtoms(const regengine::Inst& in, int pos, int lim) const;
+    inline int RunLength(int pc, const regengine::Inst& in, int pos, int lim);
+    static inline void NoteFailed(RepState& rs, int lo, int hi);
+    inline void Push(int32_t kind, int32_t pc, int32_t pos, int32_t a = 0, int32_t b = 0);
+
+    [[noreturn]] void TooComplex(const TRegEngine& e);
+    inline bool Backtrack(int& pc, int& pos);
+    bool Run(const TRegEngine& e, int start, int& end);
+};
+
+}  // namespace pelm
