@@ -597,8 +597,9 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     QTest::keyClick(w->snEditor, Qt::Key_Z);
     EXPECT_TRUE(w->snEditor->Modified());
     EXPECT_EQ(w->barStatus[0]->pixmap().toImage(), StatusIcon(true).toImage());
-    // The form's settings.
-    EXPECT_EQ(w->snEditor->ActiveLineColor(), clInfoBk);
+    // The form's settings; ApplyOptions has replaced the form's clInfoBk with
+    // the settings' active-line colour.
+    EXPECT_EQ(w->snEditor->ActiveLineColor(), TColor(14811135));
     EXPECT_EQ(w->snEditor->Model().Keystrokes().FindKeycode(VK_F1, 0), ecNone);
     EXPECT_TRUE(w->snEditor->Model().WantTabs);
     EXPECT_EQ(w->snEditor->Highlighter(), &w->HTMLHighlighter1);

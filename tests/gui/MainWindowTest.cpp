@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, NewDocumentAtStartUp) {
     ASSERT_NE(w->SettingsFile(), nullptr);
     EXPECT_EQ(w->SettingsFile()->FileName(), (ProgramDir() + "pelm.ini").toStdString());
     ASSERT_EQ(w->cmbTagName->count(), 3);
-    EXPECT_EQ(w->cmbTagName->itemText(0), QStringLiteral(">Text"));
+    EXPECT_EQ(w->cmbTagName->itemText(0), QStringLiteral(">TEXT"));  // the default Case: upper
     EXPECT_EQ(w->pnlTagInsert->windowTitle(), QStringLiteral("Вставка тега"));
     EXPECT_TRUE(prompts_.questions.empty());
 }

@@ -61,16 +61,21 @@ std::string ExtensionOf(const QString& fileName) {
     return LowerCaseExtension(ToCp1251(fileName));
 }
 
-// The line and column (0-based) of a character offset in which every line
-// break counts 2; an offset inside a break belongs to the end of its line.
-std::pair<int, size_t> LineAt(const TCodeEditStringList& lines, long long offset) {
-    for (int i = 0; i < lines.Count(); ++i) {
-        const long long length = lines.LineLength(i);
-        if (offset <= length || i + 1 == lines.Count()) return {i, static_cast<size_t>(std::min(offset, length))};
-        offset -= length + 2;
+// The editor as the template scan sees it: each marker is selected and its
+// selection replaced, the way a user's edit would go.
+class TEditorTemplate : public TTemplateDocument {
+public:
+    explicit TEditorTemplate(TCustomCodeEdit& editor) : editor_(editor) {}
+    std::string Text() const override { return editor_.Lines().Text(); }
+    void Replace(int offset, int length, const std::string& with) override {
+        editor_.SetSelOffset(offset);
+        editor_.SelectChars(length);
+        editor_.SetSelectedText(with);
     }
-    return {0, 0};
-}
+
+private:
+    TCustomCodeEdit& editor_;
+};
 
 }  // namespace
 
@@ -119,6 +124,8 @@ void TfrMain::createControls() {
     snEditor->Model().OnChange = [this] { snEditorChange(); };
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
+    // The text has the keyboard when the window opens.
+    snEditor->setFocus();
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("barStatus"));
@@ -168,6 +175,8 @@ void TfrMain::createControls() {
     tagLayout->addStretch(1);
     pnlTagInsert->setWidget(tagArea);
     addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
+
+    createMenus();
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -200,11 +209,6 @@ void TfrMain::LoadTagList() {
     cmbTagName->addItems(items);
 }
 
-void TfrMain::ApplyOptions() {
-    options_ = ReadAppOptions(*settingsFile_);
-    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
-}
-
 QString TfrMain::TemplatePath(DocumentKind kind) const {
     return FileNameFromBytes(options_.TemplatePath[static_cast<int>(kind)]);
 }
@@ -227,27 +231,20 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
 }
 
 void TfrMain::FindTemplates() {
-    TCodeEditStringList& lines = snEditor->Lines();
-    const std::string text = lines.Text();
-    if (text.size() < 4) return;
-    snEditor->SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
+    TCustomCodeEdit& editor = snEditor->Model();
+    if (editor.Lines().Text().size() < 4) return;
+    editor.SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
     if (docFileName_ != NewDocumentName) return;
 
-    snEditor->SetSelOffset(0);
+    editor.SetSelOffset(0);
     const QLocale locale = QLocale::system();
-    const TTemplateExpansion expansion =
-        ScanTemplateMarkers(text, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
-                            ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
-    // Each edit's offset is in the text as the edits before it left it. A
-    // marker never spans a line break, so each edit changes one line.
-    BatchGuard batch(lines);
-    for (const TTemplateEdit& edit : expansion.edits) {
-        const auto [line, column] = LineAt(lines, edit.offset);
-        std::string s = lines.Strings(line);
-        s.replace(column, static_cast<size_t>(edit.length), edit.replacement);
-        lines.SetStrings(line, s);
-    }
-    snEditor->SetSelOffset(expansion.caretOffset);
+    TEditorTemplate document(editor);
+    const int caret =
+        ExpandTemplateMarkers(document, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
+                              ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
+    editor.SetSelOffset(caret);
+    // The expansion is part of the new document, not an edit to undo.
+    editor.DiscardUndo();
 }
 
 void TfrMain::ModFlag(bool value) {
@@ -277,6 +274,7 @@ void TfrMain::SelectKind(DocumentKind kind) {
     snEditor->SetHighlighter(HighlighterOf(kind));
     kind_ = kind;
     barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
+    pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
 }
 
 void TfrMain::CheckFileSave() {
@@ -311,16 +309,24 @@ bool TfrMain::FileSave() {
     return saved;
 }
 
+void TfrMain::dlgSet(int filterIndex, const QString& defaultExt) {
+    dlgSave_.filterIndex = filterIndex;
+    dlgSave_.defaultExt = defaultExt;
+}
+
+void TfrMain::dlgSaveClose() {
+    const qsizetype slash = dlgSave_.fileName.lastIndexOf(QLatin1Char('/'));
+    browseFolder_ = slash < 0 ? QString() : dlgSave_.fileName.left(slash + 1);
+}
+
 bool TfrMain::FileSaveAs() {
-    FileDialogRequest request;
-    request.filters = DocumentFilters();
-    request.filterIndex = 0;
-    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString())) {
-        request.filterIndex = KindSavePreset(*kind).filterIndex;
-        request.defaultExt = QString::fromLatin1(KindSavePreset(*kind).defaultExt);
-    }
-    request.fileName = FileNamePart(docFileName_);
-    const QString chosen = prompts_->saveFileName(this, request);
+    dlgSave_.filters = DocumentFilters();
+    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString()))
+        dlgSet(KindSavePreset(*kind).filterIndex, QString::fromLatin1(KindSavePreset(*kind).defaultExt));
+    dlgSave_.fileName = FileNamePart(docFileName_);
+    const QString chosen = prompts_->saveFileName(this, dlgSave_);
+    if (!chosen.isEmpty()) dlgSave_.fileName = chosen;
+    dlgSaveClose();
     if (chosen.isEmpty()) return false;
     docFileName_ = chosen;
     snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
@@ -348,6 +354,7 @@ void TfrMain::pnkFileOpenClick() {
         request.filters = DocumentFilters();
         request.defaultExt = QStringLiteral("htm");
         const QString chosen = prompts_->openFileName(this, request);
+        dlgSaveClose();
         if (chosen.isEmpty()) return;
         OpenFrom(chosen, true, ExtensionOf(chosen));
     });

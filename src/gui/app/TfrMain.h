@@ -18,10 +18,16 @@
 #include "core/highlight/THTMLHighlighter.h"
 #include "core/search/TCodeEditRegexSearch.h"
 #include "core/search/TCodeEditSearch.h"
+#include "gui/app/Prompts.h"
 
+class QAction;
 class QComboBox;
 class QDockWidget;
+class QMenu;
+class QMenuBar;
 class QPushButton;
+class QToolBar;
+class QToolButton;
 
 namespace pelm {
 
@@ -56,8 +62,9 @@ public:
     // EAbort when the caller's command is to be abandoned: on Cancel, and on Yes
     // when the document did not get saved.
     void CheckFileSave();
-    // Reads the options of pelm.ini and applies those the window has controls
-    // for so far: the template files and the length of the recent-files list.
+    // Reads the options of pelm.ini and pushes them into the editor, the
+    // recent-files list, the theme, the browser menu items, the autocorrect
+    // list and the tag list (TfrMainOptions.cpp).
     void ApplyOptions();
     // Restores the caret saved for the document and expands a new document's
     // template markers.
@@ -135,6 +142,15 @@ private:
     bool FileSaveAs();
     void run(const std::function<void()>& command);
 
+    void createMenus();
+    // Preset of the save dialog: filter index (1-based) and default extension.
+    void dlgSet(int filterIndex, const QString& defaultExt);
+    // Runs when the open or the save dialog closes.
+    void dlgSaveClose();
+    // The recent-files items between their two separators in the File menu,
+    // which the Open button's drop-down shows as well.
+    void rebuildRecentItems();
+
     // pelm.ini (in the program's folder when it can be written), known
     // before ProgramDir is set, for the layout calls.
     QString settingsFileName_;
@@ -155,6 +171,60 @@ private:
     TCodeEditSearch CodeEditSearch;
     TCodeEditRegexSearch CodeEditRegexSearch;
     TSearchPrompts* searchPrompts_ = nullptr;
+
+    // The save dialog's preset and its current file name.
+    FileDialogRequest dlgSave_;
+    QString browseFolder_;
+    QAction* mruSeparatorTop_ = nullptr;
+    QAction* mruSeparatorBottom_ = nullptr;
+    QList<QAction*> mruItems_;
+
+public:
+    // Menus and toolbars (TfrMainMenus.cpp), named as in the window's form.
+    QToolBar* mnuMain = nullptr;  // the toolbar "Меню" holding the menu bar
+    QMenuBar* mnuMainBar = nullptr;
+    QToolBar* tbxStandart = nullptr;
+    QToolBar* tbxTags = nullptr;
+    QMenu* pnkFile = nullptr;
+    QMenu* pnkEdit = nullptr;
+    QMenu* pnkSearch = nullptr;
+    QMenu* pnkTag = nullptr;
+    QMenu* pnkBookmarks = nullptr;
+    QMenu* pnkService = nullptr;
+    QMenu* pnkHelp = nullptr;
+    QMenu* pnkFileNew = nullptr;
+    QAction* pnkFileNewHTML = nullptr;
+    QAction* pnkFileNewCss = nullptr;
+    QAction* pnkFileNewXML = nullptr;
+    QAction* pnkFileNewJs = nullptr;
+    QAction* pnkFileNewPhp = nullptr;
+    QAction* pnkFileNewPerl = nullptr;
+    QAction* pnkFileOpen = nullptr;
+    QAction* pnkFileSave = nullptr;
+    QAction* pnkFileSaveAs = nullptr;
+    QMenu* pnkFilePreview = nullptr;
+    QAction* pnkFilePreview1st = nullptr;
+    QAction* pnkFilePreview2nd = nullptr;
+    QAction* pnkFileNewWindow = nullptr;
+    QAction* pnkFileExit = nullptr;
+    QMenu* pnkServiceHl = nullptr;
+    // The highlighter items by DocumentKind; one is checked at a time.
+    std::array<QAction*, kDocumentKindCount> pnkServiceHlItems{};
+    QToolButton* TBXSubmenuItem1 = nullptr;  // New: click New HTML, drop-down the New submenu
+    QToolButton* pnktbxFileOpen = nullptr;   // Open: click Open, drop-down the recent files
+    QAction* pnktbxSave = nullptr;
+    QMenu* mruOpenRecent = nullptr;  // the Open button's drop-down
+
+    // Opens an entry of the recent-files list: it moves to the top first, and
+    // the document kind stays as it is.
+    void mruOpenRecentClick(const QString& fileName);
+    // The recent-files items as both menus show them.
+    const QList<QAction*>& RecentFileItems() const { return mruItems_; }
+    const TAppOptions& Options() const { return options_; }
+    // Starting folder of the attribute helpers' file dialog.
+    const QString& BrowseFolder() const { return browseFolder_; }
+    // The save dialog's request as the last Save As made it.
+    const FileDialogRequest& SaveDialog() const { return dlgSave_; }
 };
 
 }  // namespace pelm

@@ -51,6 +51,27 @@ TEST(TemplateMarkers, Expansion) {
     }
 }
 
+// An editor drops the blanks a deletion leaves at a line's end; the markers
+// after such a line are still found where they now stand.
+TEST(TemplateMarkers, ScanReadsTheTextAfterEachReplacement) {
+    class Trimming : public TTemplateDocument {
+    public:
+        std::string text;
+        std::string Text() const override { return text; }
+        void Replace(int offset, int length, const std::string& with) override {
+            text.replace(static_cast<size_t>(offset), static_cast<size_t>(length), with);
+            size_t end = text.find("\r\n", static_cast<size_t>(offset));
+            if (end == std::string::npos) end = text.size();
+            size_t keep = end;
+            while (keep > 0 && text[keep - 1] == ' ') --keep;
+            text.erase(keep, end - keep);
+        }
+    } doc;
+    doc.text = "a\r\n  %cur\r\n%gen %dat";
+    EXPECT_EQ(ExpandTemplateMarkers(doc, "D", "T"), 5);
+    EXPECT_EQ(doc.text, "a\r\n\r\nVorn Pelm 2.00 D");
+}
+
 TEST(RecentFiles, InsertMoveAndLimit) {
     TRecentFiles r;
     r.SetMaxItems(3);

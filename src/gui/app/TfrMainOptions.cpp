@@ -1,0 +1,58 @@
+// ApplyOptions: the settings of pelm.ini pushed into the window, in a fixed
+// order. The values and their defaults and "on" tests are read by the core
+// (ReadAppOptions); this file only hands them to the controls.
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+
+#include "core/config/TIniFile.h"
+#include "core/platform/Cp1251.h"
+#include "gui/app/GuiText.h"
+#include "gui/app/TfrMain.h"
+#include "gui/editor/TCodeEdit.h"
+#include "gui/ui/Themes.h"
+
+namespace pelm {
+
+void TfrMain::ApplyOptions() {
+    // 1: the template paths (TemplatePath reads them from options_).
+    options_ = ReadAppOptions(*settingsFile_);
+
+    // 2-6: the editor's display; the editor keeps the tab width within 1..256.
+    snEditor->SetRightEdge(options_.RightEdge);
+    snEditor->SetActiveLineColor(options_.ActiveLineColor);
+    snEditor->SetShowLineNumbers(options_.ShowLineNumbers);
+    snEditor->SetTabWidth(options_.TabWidth);
+    snEditor->SetWordWrap(options_.WordWrap);
+
+    // 7: the recent-files maximum; entries beyond it drop off at once.
+    mruOpenRecent_.SetMaxItems(options_.OpenHistory);
+
+    // 8: a theme name that is not registered keeps the current theme.
+    SetTheme(options_.Theme);
+    snEditor->setPalette(DocumentPalette());
+
+    // 9-11: the external browsers' items; exactly "Undefined" means none.
+    pnkFilePreview1st->setText(FromCp1251(options_.Browser1Name));
+    pnkFilePreview2nd->setText(FromCp1251(options_.Browser2Name));
+    for (QAction* item : {pnkFilePreview1st, pnkFilePreview2nd}) {
+        const bool named = BrowserNamed(ToCp1251(item->text()));
+        item->setEnabled(named);
+        item->setVisible(named);
+    }
+    // The submenu holds only the browsers' items so far: with neither named
+    // it would open empty.
+    pnkFilePreview->menuAction()->setVisible(pnkFilePreview1st->isVisible() || pnkFilePreview2nd->isVisible());
+
+    // 12-13: the autocorrect pairs and switch are kept in options_ for the
+    // autocorrect component.
+
+    // 14: the tag list in one case, headers included.
+    for (int i = 0; i < cmbTagName->count(); ++i) {
+        const std::string entry = ToCp1251(cmbTagName->itemText(i));
+        cmbTagName->setItemText(
+            i, FromCp1251(options_.UpperCaseTags ? cp1251::UpperCase(entry) : cp1251::LowerCase(entry)));
+    }
+}
+
+}  // namespace pelm
