@@ -17,6 +17,9 @@ struct Document {
     std::vector<std::string> lines;
     std::string lineBreak = "\r\n";
     bool exists = false;
+    // The file is there but could not be read whole (no read permission, an I/O
+    // error): a write must not replace it with what little was seen.
+    int readError = 0;
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -38,12 +41,16 @@ bool sameName(std::string_view a, std::string_view b) {
 Document readDocument(const std::string& file) {
     Document doc;
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return doc;
+    if (fd < 0) {
+        if (errno != ENOENT) doc.readError = errno;
+        return doc;
+    }
     std::string data;
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) doc.readError = errno;
         if (n <= 0) break;
         data.append(buf, static_cast<size_t>(n));
     }
@@ -221,6 +228,10 @@ std::vector<std::string> GetKeyNames(const std::string& file, std::string_view s
 bool WriteString(const std::string& file, std::string_view section, std::optional<std::string_view> key,
                  std::optional<std::string_view> value) {
     Document doc = readDocument(file);
+    if (doc.readError) {
+        errno = doc.readError;
+        return false;
+    }
     size_t first, end;
     bool haveSection = findSection(doc, section, first, end);
     if (!key) {
