@@ -299,3 +299,46 @@ TEST(StringList, SaveIntoMissingFolderIsCreateError) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file \"/nonexistent-dir/x.txt\". No such file or directory.");
     }
 }
+
+TEST(StringList, GrowthAppendLinesAndExchange) {
+    TCodeEditStringList l;
+    std::vector<int> capacities;
+    for (int i = 0; i < 101; ++i) {
+        l.Add("x");
+        if (capacities.empty() || capacities.back() != l.Capacity()) capacities.push_back(l.Capacity());
+    }
+    // By 16 up to 64, then by a quarter.
+    EXPECT_EQ(capacities, (std::vector<int>{16, 32, 48, 64, 80, 100, 125}));
+
+    TCodeEditStringList m;
+    m.Add("a");
+    m.Add("b");
+    m.Add("c");
+    m.SetLineState(0, 5);
+    HookLog log;
+    log.attach(m);
+    m.AppendLines(std::vector<std::string>(20, "n"));
+    EXPECT_EQ(m.Capacity(), 32);  // the new count rounded up to 16
+    m.Exchange(0, 22);
+    m.SetStrings(22, "q");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"changing", "inserted 3,20", "changed", "changing", "changed",
+                                                    "changing", "put 22,1", "changed"}));
+    EXPECT_EQ(m.Strings(0), "n");
+    // Exchange moves the whole record; a new text keeps the stored state.
+    EXPECT_EQ(m.LineState(22), 5);
+    EXPECT_EQ(m.LineState(0), pelm::NoLineState);
+}
+
+TEST(StringList, ClearKeepsTheLineBreakFormat) {
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("f"), "a\rb\r");
+    TCodeEditStringList l;
+    l.LoadTextFile(dir.file("f"));
+    l.Clear();
+    EXPECT_EQ(l.Count(), 0);
+    EXPECT_EQ(l.Capacity(), 0);
+    EXPECT_EQ(l.LineBreakFormat(), pelm::lbCr);
+    l.Add("z");
+    l.SaveTextFile(dir.file("g"));
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("g")), "z\r");
+}
