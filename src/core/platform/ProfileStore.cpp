@@ -79,9 +79,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     std::string_view t = trim(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
     t.remove_prefix(1);
+    // Without its closing bracket the line names no section.
     size_t close = t.find(']');
-    if (close != std::string_view::npos) t = t.substr(0, close);
-    return trim(t);
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(t.substr(0, close));
 }
 
 // A key line inside a section gives its name and raw value.

@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MissingSection", "[T]\nk=1\n", "U", "k", "DEF"},
         ReadCase{"KeyOutsideSection", "k=1\n[T]\n", "T", "k", "DEF"},
         ReadCase{"KeyInNextSectionNotSeen", "[A]\n[B]\nk=1\n", "A", "k", "DEF"},
+        ReadCase{"UnclosedBracketOpensNoSection", "[A]\n[B\nk=1\n", "A", "k", "1"},
         ReadCase{"FirstOfDuplicateKeys", "[A]\nk=1\nk=2\n", "A", "k", "1"},
         ReadCase{"LineWithoutEqualsIsNoKey", "[A]\nk\n", "A", "k", "DEF"},
         ReadCase{"CrOnlyFile", "[A]\rk=1\r", "A", "k", "1"},
