@@ -212,7 +212,8 @@ void TCodeEditStringList::insertRecords(int index, int n) {
     gapStart_ += n;
     count_ += n;
     if (!objects_.empty()) objects_.insert(objects_.begin() + index, static_cast<size_t>(n), nullptr);
-    if (longestIndex_ >= index) longestIndex_ += n;
+    // A new line may be the longest.
+    longestIndex_ = -1;
 }
 
 void TCodeEditStringList::SetStrings(int i, std::string_view s) {
@@ -478,23 +479,13 @@ void TCodeEditStringList::SaveTextFile(const std::string& fileName) const {
     struct stat st;
     bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) throw createError(EISDIR);
+    // A file marked read-only is refused, though replacing it would only need a
+    // writable folder. In a folder we may not write, the save fails before the
+    // file is touched: writing it in place could leave it half-written.
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) throw createError(EACCES);
     std::string tmp = dirOf(target) + "/." + baseOf(target) + ".pelm-XXXXXX";
     int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        int err = errno;
-        // A folder we may not create files in, holding a file we may write: write
-        // that file in place, the only way left to save it.
-        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0) {
-            int wfd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            if (wfd < 0) throw createError(errno);
-            bool ok = writeLines(wfd) && ::fsync(wfd) == 0;
-            int werr = errno;
-            if (::close(wfd) != 0 && ok) { ok = false; werr = errno; }
-            if (!ok) throw writeError(werr);
-            return;
-        }
-        throw createError(err);
-    }
+    if (fd < 0) throw createError(errno);
     mode_t mode;
     if (exists) {
         mode = st.st_mode & 07777;

@@ -427,3 +427,30 @@ TEST(StringList, RandomEditsMatchAPlainList) {
     EXPECT_EQ(l.Objects(objectLine + 1), &seed);
     EXPECT_EQ(l.Objects(objectLine), nullptr);
 }
+
+TEST(StringList, LongestLineSeesInsertedLines) {
+    TCodeEditStringList l;
+    l.Add("a");
+    EXPECT_EQ(l.LongestLineWidth(), 1);
+    l.Add("xxxxxxxx");
+    EXPECT_EQ(l.LongestLineWidth(), 8);
+    l.Insert(0, "0123456789");
+    EXPECT_EQ(l.LongestLineWidth(), 10);
+    l.AppendLines(std::vector<std::string>{std::string(12, 'y')});
+    EXPECT_EQ(l.LongestLineWidth(), 12);
+}
+
+TEST(StringList, SaveRefusesAReadOnlyFileAndLeavesIt) {
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("ro.html"), "keep\n");
+    chmod(dir.file("ro.html").c_str(), 0444);
+    TCodeEditStringList l;
+    l.Add("new");
+    try {
+        l.SaveTextFile(dir.file("ro.html"));
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const pelm::EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.file("ro.html") + "\". Permission denied.");
+    }
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("ro.html")), "keep\n");
+}
