@@ -555,6 +555,19 @@ TEST_F(HighlightedEditTest, LongLinesRecolourAfterEveryChange) {
     EXPECT_FALSE(CommentAt(2));
 }
 
+TEST_F(CodeEditTest, DestroyedHighlighterIsLetGo) {
+    SetText("<b>bold</b>\n<!-- c");
+    auto html = std::make_unique<THTMLHighlighter>();
+    edit_->SetHighlighter(html.get());
+    html.reset();
+    EXPECT_EQ(edit_->Highlighter(), nullptr);
+    EXPECT_EQ(M().Highlighter(), nullptr);
+    // Painting and editing go on with the editor's own colours.
+    Grab();
+    QTest::keyClick(edit_, Qt::Key_X);
+    EXPECT_EQ(Text(), "x<b>bold</b>\r\n<!-- c");
+}
+
 // Records what the model asks its view to repaint.
 struct RepaintSpy : TCodeEditView {
     std::vector<std::pair<int, int>> rows;

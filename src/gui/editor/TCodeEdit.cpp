@@ -151,11 +151,15 @@ void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
     longLine_ = LongLineTokens();
     // A change of the attributes changes the styles in use and the tokens'
     // looks; the model rescans on the same notification.
+    // A highlighter destroyed while attached clears the property.
     if (highlighter_)
-        highlighter_->Subscribe(this, [this] {
-            longLine_.line = 0;
-            recomputeMetrics();
-        });
+        highlighter_->Subscribe(
+            this,
+            [this] {
+                longLine_.line = 0;
+                recomputeMetrics();
+            },
+            [this] { SetHighlighter(nullptr); });
     // The metrics first, so that a word-wrap map rebuilt by the model's rescan
     // uses the new cell width.
     recomputeMetrics();
