@@ -459,6 +459,16 @@ TEST_F(CodeEditTest, GutterClickReportsLineAndBookmark) {
     ASSERT_TRUE(mark);
     EXPECT_EQ(mark->MarkSlot, 5);
     EXPECT_EQ(M().CaretPos(), (TBufferCoord{1, 1}));  // the caret stays
+    // The gutter has the platform's arrow, the text the I-beam.
+    auto moveTo = [&](QPoint pt) {
+        QMouseEvent move(QEvent::MouseMove, pt, edit_->viewport()->mapToGlobal(pt), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(edit_->viewport(), &move);
+        return edit_->viewport()->cursor().shape();
+    };
+    EXPECT_TRUE(edit_->viewport()->hasMouseTracking());
+    EXPECT_EQ(moveTo(QPoint(5, 3)), Qt::ArrowCursor);
+    EXPECT_EQ(moveTo(CellPoint(2, 1)), Qt::IBeamCursor);
 }
 
 TEST_F(CodeEditTest, RightClickOpensTheContextMenuAndLeavesTheCaret) {

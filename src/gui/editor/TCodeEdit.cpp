@@ -81,6 +81,8 @@ TCodeEdit::TCodeEdit(QWidget* parent) : QAbstractScrollArea(parent), model_(std:
     setFocusPolicy(Qt::WheelFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
+    // Moves without a button pressed, for the gutter's own cursor.
+    viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -578,6 +580,9 @@ void TCodeEdit::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pt = event->position().toPoint();
     lastMouse_ = pt;
     lastModifiers_ = event->modifiers();
+    // The gutter shows the platform's default cursor, the text the I-beam.
+    const Qt::CursorShape shape = pt.x() < model_->GutterSpan() ? Qt::ArrowCursor : Qt::IBeamCursor;
+    if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
     if (dragPending_) {
         if ((pt - pressPoint_).manhattanLength() > QApplication::startDragDistance()) {
             dragPending_ = false;
