@@ -15,6 +15,7 @@
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
 #include "core/document/SearchState.h"
+#include "core/editor/TCodeEditTypes.h"
 #include "core/highlight/THTMLHighlighter.h"
 #include "core/search/TCodeEditRegexSearch.h"
 #include "core/search/TCodeEditSearch.h"
@@ -85,6 +86,13 @@ public:
     void HandleDroppedFiles(const QStringList& fileNames);
 
     // Search and replace (TfrMainSearch.cpp).
+    void pnkEditCutClick();
+    void pnkEditPasteClick();
+    void pnkEditInsertDateClick();
+    void pnkEditInsertTimeClick();
+    // Checks the mode's item, sets the editor's mode and status panel 4.
+    void SelectSelectionMode(TSelectionMode mode);
+
     void pnkSearchFindClick();
     void pnkSearchReplaceClick();
     void pnkSearchFindNextClick();
@@ -143,6 +151,7 @@ private:
     void run(const std::function<void()>& command);
 
     void createMenus();
+    void createEditMenus();
     // Preset of the save dialog: filter index (1-based) and default extension.
     void dlgSet(int filterIndex, const QString& defaultExt);
     // Runs when the open or the save dialog closes.
@@ -208,6 +217,14 @@ public:
     QAction* pnkFileNewWindow = nullptr;
     QAction* pnkFileExit = nullptr;
     QMenu* pnkServiceHl = nullptr;
+    QAction* pnkEditUndo = nullptr;
+    QAction* pnkEditRedo = nullptr;
+    QAction* pnkEditCut = nullptr;
+    QAction* pnkEditCopy = nullptr;
+    QAction* pnkEditPaste = nullptr;
+    QMenu* pnkEditSelMode = nullptr;
+    std::array<QAction*, 3> pnkEditSelModeItems{};  // by TSelectionMode
+    QMenu* pppStatus = nullptr;
     // The highlighter items by DocumentKind; one is checked at a time.
     std::array<QAction*, kDocumentKindCount> pnkServiceHlItems{};
     QToolButton* TBXSubmenuItem1 = nullptr;  // New: click New HTML, drop-down the New submenu

@@ -214,6 +214,8 @@ void TfrMain::createMenus() {
     // The recent-files items are made anew whenever one of their menus opens.
     connect(pnkFile, &QMenu::aboutToShow, this, &TfrMain::rebuildRecentItems);
     connect(mruOpenRecent, &QMenu::aboutToShow, this, &TfrMain::rebuildRecentItems);
+
+    createEditMenus();
 }
 
 void TfrMain::rebuildRecentItems() {
