@@ -230,7 +230,7 @@ int TCustomCodeEdit::FindAndReplace(std::string_view searchText, std::string_vie
             const TBufferCoord ms{pos + shift, curLine}, me{pos + shift + len, curLine};
             if (onePass) {
                 pending.push_back({ms.Column, len, searchEngine_->ReplacementForMatch(i, replacement)});
-                if (!backwards)
+                if (columnFilter && !backwards)
                     filterShift = EndOfInsertion(TBufferCoord{pos + filterShift, curLine}, pending.back().text).Column -
                                   (pos + len);
                 continue;
