@@ -459,6 +459,16 @@ TEST_F(CodeEditTest, GutterClickReportsLineAndBookmark) {
     ASSERT_TRUE(mark);
     EXPECT_EQ(mark->MarkSlot, 5);
     EXPECT_EQ(M().CaretPos(), (TBufferCoord{1, 1}));  // the caret stays
+    // The gutter has the platform's arrow, the text the I-beam.
+    auto moveTo = [&](QPoint pt) {
+        QMouseEvent move(QEvent::MouseMove, pt, edit_->viewport()->mapToGlobal(pt), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(edit_->viewport(), &move);
+        return edit_->viewport()->cursor().shape();
+    };
+    EXPECT_TRUE(edit_->viewport()->hasMouseTracking());
+    EXPECT_EQ(moveTo(QPoint(5, 3)), Qt::ArrowCursor);
+    EXPECT_EQ(moveTo(CellPoint(2, 1)), Qt::IBeamCursor);
 }
 
 TEST_F(CodeEditTest, RightClickOpensTheContextMenuAndLeavesTheCaret) {
@@ -553,6 +563,19 @@ TEST_F(HighlightedEditTest, LongLinesRecolourAfterEveryChange) {
     edit_->Lines().SetStrings(0, "<!--");
     html_.CommentAttri()->SetBackground(clNone);
     EXPECT_FALSE(CommentAt(2));
+}
+
+TEST_F(CodeEditTest, DestroyedHighlighterIsLetGo) {
+    SetText("<b>bold</b>\n<!-- c");
+    auto html = std::make_unique<THTMLHighlighter>();
+    edit_->SetHighlighter(html.get());
+    html.reset();
+    EXPECT_EQ(edit_->Highlighter(), nullptr);
+    EXPECT_EQ(M().Highlighter(), nullptr);
+    // Painting and editing go on with the editor's own colours.
+    Grab();
+    QTest::keyClick(edit_, Qt::Key_X);
+    EXPECT_EQ(Text(), "x<b>bold</b>\r\n<!-- c");
 }
 
 // Records what the model asks its view to repaint.

@@ -286,6 +286,46 @@ TEST_F(FileCommandsTest, MarkersAfterATrimmedLine) {
     EXPECT_FALSE(w->snEditor->Model().UndoAvailable());
 }
 
+// A text of fewer than four characters skips the caret memory and the markers.
+TEST_F(FileCommandsTest, ShortTextsKeepTheirCaretAndMarkers) {
+    WriteFile("Library/Templates/CSS.pel", "%cu");
+    const QString shortFile = WriteFile("docs/s.html", "ab\n");
+    WriteFile("pelm.ini", ("[Filez]\r\n" + shortFile + "_Cursor=2\r\n").toUtf8());
+    auto w = Start({shortFile});
+    EXPECT_EQ(Caret(*w), 0);
+    w->pnkFileNewCss->trigger();
+    EXPECT_EQ(Text(*w), QStringLiteral("%cu"));
+    EXPECT_EQ(w->DocFileName(), NewDocumentName);
+}
+
+// Save of a new document runs Save As; cancelled, it still writes the caret
+// under the name "Новый". A Save As whose write fails has taken the new name,
+// keeps the old title and the modified flag, and lists nothing.
+TEST_F(FileCommandsTest, SaveOfANewDocumentAndAFailedSaveAs) {
+    WriteFile("Library/Templates/Perl.pel", "print %cur;\r\n");
+    auto w = Start();
+    w->pnkFileNewPerl->trigger();
+    prompts_.saveNames = {QString()};
+    w->pnkFileSave->trigger();
+    ASSERT_EQ(prompts_.saveRequests.size(), 1u);
+    EXPECT_EQ(prompts_.saveRequests[0].fileName, NewDocumentName);
+    EXPECT_EQ(prompts_.saveRequests[0].filterIndex, 6);
+    EXPECT_EQ(prompts_.saveRequests[0].defaultExt, QStringLiteral("cgi"));
+    EXPECT_EQ(w->SettingsFile()->IniReadNumber("Filez", FileNameBytes(NewDocumentName) + "_Cursor", -1), Caret(*w));
+
+    w->snEditorChange();
+    const QString title = w->windowTitle();
+    const QString unwritable = Path("missing/run.cgi");
+    prompts_.saveNames = {unwritable};
+    w->pnkFileSaveAs->trigger();
+    ASSERT_EQ(prompts_.errors.size(), 1);
+    EXPECT_TRUE(prompts_.errors[0].startsWith("Cannot create file \"" + unwritable + "\"."));
+    EXPECT_EQ(w->DocFileName(), unwritable);
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_TRUE(w->snEditor->Modified());
+    EXPECT_TRUE(w->RecentFiles().Items().empty());
+}
+
 TEST_F(FileCommandsTest, NewCommandsUseTheTemplatesNamedInTheSettings) {
     WriteFile("pelm.ini", "[Templates]\r\nCSS=Mine.pel\r\n");
     WriteFile("Library/Templates/Mine.pel", "/* %gen */\r\n");

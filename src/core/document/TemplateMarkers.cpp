@@ -5,7 +5,9 @@ namespace pelm {
 int ExpandTemplateMarkers(TTemplateDocument& document, const std::string& date, const std::string& time) {
     std::string text = document.Text();
     int caret = 0;
-    auto at = [&](size_t p, const char* marker) { return text.compare(p, 4, marker) == 0; };
+    // A replacement may leave the text shorter than the position (the blanks
+    // before a deleted marker at the very end are dropped with it).
+    auto at = [&](size_t p, const char* marker) { return p + 4 <= text.size() && text.compare(p, 4, marker) == 0; };
     auto replace = [&](size_t p, const std::string& with) {
         document.Replace(static_cast<int>(p), 4, with);
         text = document.Text();

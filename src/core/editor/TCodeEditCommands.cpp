@@ -78,7 +78,7 @@ void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* 
                 TDisplayCoord d = CaretDisplayPos();
                 int row = move == ecPageTop ? firstRow_
                                             : std::min(firstRow_ + std::max(1, VisibleRows()) - 1, RowCount());
-                moveCaretTo(RowToTextPos(TDisplayCoord{d.Column, row}), select);
+                moveToDisplay(TDisplayCoord{d.Column, row}, select);
                 break;
             }
             case ecEditorTop: moveCaretTo(TBufferCoord{1, 1}, select); break;
@@ -213,7 +213,21 @@ void TCustomCodeEdit::moveByRows(int rows, bool select) {
         moveCaretTo(caret_, select);
         return;
     }
-    moveCaretTo(RowToTextPos(TDisplayCoord{d.Column, row}), select);
+    moveToDisplay(TDisplayCoord{d.Column, row}, select);
+}
+
+void TCustomCodeEdit::moveToDisplay(TDisplayCoord d, bool select) {
+    TBufferCoord p = RowToTextPos(d);
+    moveCaretTo(p, select);
+    if (!wordWrap_ || p.Line > wrap_->LineCount()) return;
+    // A column past the end of a row that is not its line's last one lands on
+    // the row boundary: the caret is shown at the end of that row, not at the
+    // start of the next one.
+    int lastRow = RowOfLine(p.Line) + wrap_->RowsOfLine(p.Line) - 1;
+    if (d.Row < lastRow && d.Column > wrap_->RowLength(d.Row)) {
+        caretAtRowEnd_ = true;
+        EnsureCaretVisible();
+    }
 }
 
 void TCustomCodeEdit::pageMove(int direction, bool select) {
@@ -336,12 +350,14 @@ void TCustomCodeEdit::commandChar(char ch) {
     bool trimBlank = ch == ' ' && HasOption(eoTrimTrailingSpaces) &&
                      std::all_of(s.begin(), s.end(), isBlank);
     if (trimBlank) {
-        // A line of blanks is stored without them; the caret still moves on.
+        // A line of blanks is stored without them; the caret goes to the display
+        // width of the blanks typed so far (a tab counts its cells) + 1.
+        int cell = ColumnToCell(L, c.Column) + 1;
         if (len > 0) {
             undoList_.RecordChange(ckCaretDelete, TBufferCoord{1, L}, TBufferCoord{len + 1, L}, s, smNormal);
             putLine(L, std::string());
         }
-        setCaretRaw(TBufferCoord{c.Column + 1, L});
+        setCaretRaw(ClampPos(TBufferCoord{cell, L}, false));
         setSelectionRaw(caret_, caret_);
         EnsureCaretVisible();
         return;

@@ -242,6 +242,7 @@ void TCustomCodeEdit::trimTrailingRecorded(int first, int last, TCodeEditUndoLis
         std::string blanks(s.substr(n));
         putLine(l, std::string(s.substr(0, n)));
         list.RecordChange(ckCaretDeleteForward, b, e, std::move(blanks), smNormal);
+        list.MarkTopKeepsCaret();
     }
 }
 

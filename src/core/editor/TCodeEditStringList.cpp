@@ -120,8 +120,25 @@ void TCodeEditStringList::checkIndex(int i, int limit) const {
     if (i < 0 || i > limit) throw ECodeEditStringList(Format("Invalid stringlist index %d", i));
 }
 
+void TCodeEditStringList::moveGap(int to) {
+    const int gap = capacity_ - count_;
+    if (gap > 0 && to != gapStart_) {
+        if (to < gapStart_) {
+            size_t n = static_cast<size_t>(gapStart_ - to);
+            std::memmove(recs_ + to + gap, recs_ + to, sizeof(Rec) * n);
+            std::memmove(flags_ + to + gap, flags_ + to, n);
+        } else {
+            size_t n = static_cast<size_t>(to - gapStart_);
+            std::memmove(recs_ + gapStart_, recs_ + gapStart_ + gap, sizeof(Rec) * n);
+            std::memmove(flags_ + gapStart_, flags_ + gapStart_ + gap, n);
+        }
+    }
+    gapStart_ = to;
+}
+
 void TCodeEditStringList::setCapacityRaw(int newCapacity) {
     if (newCapacity == capacity_) return;
+    moveGap(count_);
     if (newCapacity == 0) {
         std::free(recs_);
         std::free(flags_);
@@ -136,7 +153,6 @@ void TCodeEditStringList::setCapacityRaw(int newCapacity) {
         flags_ = f;
     }
     capacity_ = newCapacity;
-    if (!objects_.empty()) objects_.resize(static_cast<size_t>(std::max(newCapacity, count_)), nullptr);
 }
 
 void TCodeEditStringList::SetCapacity(int newCapacity) {
@@ -156,19 +172,19 @@ void TCodeEditStringList::ensureCapacity(int needed) {
 
 std::string_view TCodeEditStringList::Line(int i) const {
     if (i < 0 || i >= count_) return {};
-    return {recs_[i].text, recs_[i].length};
+    return {rec(i).text, rec(i).length};
 }
 
 int TCodeEditStringList::LineLength(int i) const {
     if (i < 0 || i >= count_) return 0;
-    return static_cast<int>(recs_[i].length);
+    return static_cast<int>(rec(i).length);
 }
 
 void TCodeEditStringList::releaseText(int i) {
-    if (flags_[i] & OwnsText) std::free(const_cast<char*>(recs_[i].text));
-    recs_[i].text = nullptr;
-    recs_[i].length = 0;
-    flags_[i] = static_cast<uint8_t>(flags_[i] & ~OwnsText);
+    if (flg(i) & OwnsText) std::free(const_cast<char*>(rec(i).text));
+    rec(i).text = nullptr;
+    rec(i).length = 0;
+    flg(i) = static_cast<uint8_t>(flg(i) & ~OwnsText);
 }
 
 void TCodeEditStringList::storeText(int i, std::string_view s) {
@@ -177,9 +193,9 @@ void TCodeEditStringList::storeText(int i, std::string_view s) {
     char* p = static_cast<char*>(std::malloc(s.size()));
     if (!p) throw std::bad_alloc();
     std::memcpy(p, s.data(), s.size());
-    recs_[i].text = p;
-    recs_[i].length = static_cast<uint32_t>(s.size());
-    flags_[i] |= OwnsText;
+    rec(i).text = p;
+    rec(i).length = static_cast<uint32_t>(s.size());
+    flg(i) |= OwnsText;
 }
 
 void TCodeEditStringList::insertRecords(int index, int n) {
@@ -187,19 +203,17 @@ void TCodeEditStringList::insertRecords(int index, int n) {
         if (n == 1) grow();
         ensureCapacity(count_ + n);
     }
-    if (index < count_) {
-        std::memmove(recs_ + index + n, recs_ + index, sizeof(Rec) * static_cast<size_t>(count_ - index));
-        std::memmove(flags_ + index + n, flags_ + index, static_cast<size_t>(count_ - index));
-        if (!objects_.empty())
-            std::move_backward(objects_.begin() + index, objects_.begin() + count_, objects_.begin() + count_ + n);
-    }
+    // The new records take the front of the gap, which moves to the insertion point.
+    moveGap(index);
     for (int k = index; k < index + n; ++k) {
         recs_[k] = Rec{nullptr, 0, NoLineState, -1};
         flags_[k] = ExpansionStale;
-        if (!objects_.empty()) objects_[static_cast<size_t>(k)] = nullptr;
     }
+    gapStart_ += n;
     count_ += n;
-    if (longestIndex_ >= index) longestIndex_ += n;
+    if (!objects_.empty()) objects_.insert(objects_.begin() + index, static_cast<size_t>(n), nullptr);
+    // A new line may be the longest.
+    longestIndex_ = -1;
 }
 
 void TCodeEditStringList::SetStrings(int i, std::string_view s) {
@@ -210,7 +224,7 @@ void TCodeEditStringList::SetStrings(int i, std::string_view s) {
     checkIndex(i, count_ - 1);
     BatchGuard batch(*this);
     storeText(i, s);
-    flags_[i] = static_cast<uint8_t>((flags_[i] & OwnsText) | ExpansionStale);
+    flg(i) = static_cast<uint8_t>((flg(i) & OwnsText) | ExpansionStale);
     longestIndex_ = -1;
     if (OnLinePut) OnLinePut(i, 1);
 }
@@ -224,7 +238,7 @@ void TCodeEditStringList::SetObjects(int i, void* obj) {
     checkIndex(i, count_ - 1);
     if (objects_.empty()) {
         if (!obj) return;
-        objects_.assign(static_cast<size_t>(std::max(capacity_, count_)), nullptr);
+        objects_.assign(static_cast<size_t>(count_), nullptr);
     }
     objects_[static_cast<size_t>(i)] = obj;
 }
@@ -250,8 +264,9 @@ void TCodeEditStringList::Delete(int i) {
 
 void TCodeEditStringList::clearAll() {
     for (int i = 0; i < count_; ++i)
-        if (flags_[i] & OwnsText) std::free(const_cast<char*>(recs_[i].text));
+        if (flg(i) & OwnsText) std::free(const_cast<char*>(rec(i).text));
     count_ = 0;
+    gapStart_ = 0;
     setCapacityRaw(0);
     objects_.clear();
     blocks_.clear();
@@ -272,8 +287,8 @@ void TCodeEditStringList::Exchange(int i, int j) {
     checkIndex(j, count_ - 1);
     if (i == j) return;
     BatchGuard batch(*this);
-    std::swap(recs_[i], recs_[j]);
-    std::swap(flags_[i], flags_[j]);
+    std::swap(rec(i), rec(j));
+    std::swap(flg(i), flg(j));
     if (!objects_.empty()) std::swap(objects_[static_cast<size_t>(i)], objects_[static_cast<size_t>(j)]);
     if (longestIndex_ == i) longestIndex_ = j;
     else if (longestIndex_ == j) longestIndex_ = i;
@@ -298,8 +313,8 @@ void TCodeEditStringList::AppendLines(const std::vector<std::string>& list) {
         const std::string& s = list[static_cast<size_t>(k)];
         if (!s.empty()) {
             std::memcpy(block, s.data(), s.size());
-            recs_[first + k].text = block;
-            recs_[first + k].length = static_cast<uint32_t>(s.size());
+            rec(first + k).text = block;
+            rec(first + k).length = static_cast<uint32_t>(s.size());
             block += s.size();
         }
     }
@@ -320,12 +335,12 @@ void TCodeEditStringList::AppendLines(const TCodeEditStringList& list) {
 std::string TCodeEditStringList::Text() const {
     if (count_ == 0) return {};
     size_t total = 0;
-    for (int i = 0; i < count_; ++i) total += recs_[i].length + 2;
+    for (int i = 0; i < count_; ++i) total += rec(i).length + 2;
     std::string out;
     out.reserve(total - 2);
     for (int i = 0; i < count_; ++i) {
         if (i > 0) out += "\r\n";
-        out.append(recs_[i].text ? recs_[i].text : "", recs_[i].length);
+        out.append(rec(i).text ? rec(i).text : "", rec(i).length);
     }
     return out;
 }
@@ -425,7 +440,9 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         if (nextCR < pos) nextCR = findByte(d, pos, size, '\r');
         size_t stop = std::min(nextLF, nextCR);
         if (count_ == capacity_) grow();
+        // The gap stays at the end while lines are appended.
         int index = count_++;
+        gapStart_ = count_;
         recs_[index] = Rec{stop > pos ? d + pos : nullptr, static_cast<uint32_t>(stop - pos), NoLineState, -1};
         flags_[index] = ExpansionStale;
         if (hook) OnLinesInserted(index, 1);
@@ -433,7 +450,6 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; }
         if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; }
     }
-    if (!objects_.empty()) objects_.assign(static_cast<size_t>(capacity_), nullptr);
     if (size > 0) blocks_.push_back(std::move(data));
     if (crSeen && !lfSeen) lineBreakFormat_ = lbCr;
     else if (lfSeen && !crSeen) lineBreakFormat_ = lbLf;
@@ -452,7 +468,7 @@ void TCodeEditStringList::SaveTextFile(const std::string& fileName) const {
     auto writeLines = [&](int fd) {
         BufferedWriter w(fd);
         for (int i = 0; i < count_; ++i)
-            if (!w.put(recs_[i].text, recs_[i].length, brk, brkLen)) return false;
+            if (!w.put(rec(i).text, rec(i).length, brk, brkLen)) return false;
         return w.flush();
     };
 
@@ -463,23 +479,13 @@ void TCodeEditStringList::SaveTextFile(const std::string& fileName) const {
     struct stat st;
     bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) throw createError(EISDIR);
+    // A file marked read-only is refused, though replacing it would only need a
+    // writable folder. In a folder we may not write, the save fails before the
+    // file is touched: writing it in place could leave it half-written.
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) throw createError(EACCES);
     std::string tmp = dirOf(target) + "/." + baseOf(target) + ".pelm-XXXXXX";
     int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        int err = errno;
-        // A folder we may not create files in, holding a file we may write: write
-        // that file in place, the only way left to save it.
-        if (exists && (err == EACCES || err == EPERM) && ::access(target.c_str(), W_OK) == 0) {
-            int wfd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            if (wfd < 0) throw createError(errno);
-            bool ok = writeLines(wfd) && ::fsync(wfd) == 0;
-            int werr = errno;
-            if (::close(wfd) != 0 && ok) { ok = false; werr = errno; }
-            if (!ok) throw writeError(werr);
-            return;
-        }
-        throw createError(err);
-    }
+    if (fd < 0) throw createError(errno);
     mode_t mode;
     if (exists) {
         mode = st.st_mode & 07777;
@@ -519,8 +525,8 @@ void TCodeEditStringList::InsertEmptyLines(int index, int numLines) {
     BatchGuard batch(*this);
     insertRecords(index, numLines);
     for (int k = index; k < index + numLines; ++k) {
-        recs_[k] = Rec{nullptr, 0, 0, 0};
-        flags_[k] = 0;
+        rec(k) = Rec{nullptr, 0, 0, 0};
+        flg(k) = 0;
     }
     notifyInserted(index, numLines);
 }
@@ -531,13 +537,10 @@ void TCodeEditStringList::RemoveLines(int index, int numLines) {
     numLines = std::min(numLines, count_ - index);
     BatchGuard batch(*this);
     for (int k = index; k < index + numLines; ++k) releaseText(k);
-    int tail = count_ - index - numLines;
-    if (tail > 0) {
-        std::memmove(recs_ + index, recs_ + index + numLines, sizeof(Rec) * static_cast<size_t>(tail));
-        std::memmove(flags_ + index, flags_ + index + numLines, static_cast<size_t>(tail));
-        if (!objects_.empty())
-            std::move(objects_.begin() + index + numLines, objects_.begin() + count_, objects_.begin() + index);
-    }
+    // The removed records join the gap, which moves to where they stood.
+    moveGap(index + numLines);
+    gapStart_ = index;
+    if (!objects_.empty()) objects_.erase(objects_.begin() + index, objects_.begin() + index + numLines);
     count_ -= numLines;
     if (longestIndex_ >= index) longestIndex_ = longestIndex_ < index + numLines ? -1 : longestIndex_ - numLines;
     if (count_ == 0) blocks_.clear();
@@ -546,17 +549,17 @@ void TCodeEditStringList::RemoveLines(int index, int numLines) {
 
 int32_t TCodeEditStringList::LineState(int i) const {
     if (i < 0 || i >= count_) return 0;
-    return recs_[i].endState;
+    return rec(i).endState;
 }
 
 void TCodeEditStringList::SetLineState(int i, int32_t value) {
     checkIndex(i, count_ - 1);
     BatchGuard batch(*this);
-    recs_[i].endState = value;
+    rec(i).endState = value;
 }
 
 void TCodeEditStringList::computeExpansion(int i) const {
-    const Rec& r = recs_[i];
+    Rec& r = rec(i);
     int tw = tabWidth_;
     bool pow2 = (tw & (tw - 1)) == 0;
     int64_t cells = 0;
@@ -569,16 +572,16 @@ void TCodeEditStringList::computeExpansion(int i) const {
             ++cells;
         }
     }
-    const_cast<Rec&>(r).expandedLength = static_cast<int32_t>(std::min<int64_t>(cells, INT32_MAX));
-    flags_[i] = static_cast<uint8_t>((flags_[i] & OwnsText) | (tabs ? TabsPresent : TabsAbsent));
+    r.expandedLength = static_cast<int32_t>(std::min<int64_t>(cells, INT32_MAX));
+    flg(i) = static_cast<uint8_t>((flg(i) & OwnsText) | (tabs ? TabsPresent : TabsAbsent));
 }
 
 std::string_view TCodeEditStringList::ExpandedView(int i, std::string& scratch) const {
     if (i < 0 || i >= count_) return {};
-    if (flags_[i] & TabsAbsent) return Line(i);
+    if (flg(i) & TabsAbsent) return Line(i);
     computeExpansion(i);
-    if (flags_[i] & TabsAbsent) return Line(i);
-    const Rec& r = recs_[i];
+    if (flg(i) & TabsAbsent) return Line(i);
+    const Rec& r = rec(i);
     scratch.clear();
     scratch.reserve(static_cast<size_t>(r.expandedLength));
     int tw = tabWidth_;
@@ -601,8 +604,8 @@ std::string TCodeEditStringList::ExpandedText(int i) const {
 
 int TCodeEditStringList::ExpandedWidth(int i) const {
     if (i < 0 || i >= count_) return 0;
-    if ((flags_[i] & ExpansionStale) || recs_[i].expandedLength < 0) computeExpansion(i);
-    return recs_[i].expandedLength;
+    if ((flg(i) & ExpansionStale) || rec(i).expandedLength < 0) computeExpansion(i);
+    return rec(i).expandedLength;
 }
 
 int TCodeEditStringList::LongestLineWidth() const {
@@ -624,17 +627,17 @@ void TCodeEditStringList::ApplyTabWidth(int n) {
         longestIndex_ = -1;
     }
     for (int i = 0; i < count_; ++i) {
-        recs_[i].expandedLength = -1;
-        flags_[i] = static_cast<uint8_t>((flags_[i] & ~TabsAbsent) | ExpansionStale);
+        rec(i).expandedLength = -1;
+        flg(i) = static_cast<uint8_t>((flg(i) & ~TabsAbsent) | ExpansionStale);
     }
 }
 
 int32_t TCodeEditStringList::CachedExpandedLength(int i) const {
-    return i >= 0 && i < count_ ? recs_[i].expandedLength : 0;
+    return i >= 0 && i < count_ ? rec(i).expandedLength : 0;
 }
 
 uint8_t TCodeEditStringList::CachedFlags(int i) const {
-    return i >= 0 && i < count_ ? static_cast<uint8_t>(flags_[i] & (TabsPresent | TabsAbsent | ExpansionStale)) : 0;
+    return i >= 0 && i < count_ ? static_cast<uint8_t>(flg(i) & (TabsPresent | TabsAbsent | ExpansionStale)) : 0;
 }
 
 }  // namespace pelm

@@ -123,6 +123,13 @@ private:
     static_assert(sizeof(Rec) == 20);
     enum : uint8_t { OwnsText = 8 };
 
+    // Records live in one array with a gap of free records at gapStart_, so that
+    // repeated inserts and deletes at one place move only the records between it
+    // and the previous place, not the whole tail.
+    size_t phys(int i) const { return static_cast<size_t>(i < gapStart_ ? i : i + (capacity_ - count_)); }
+    Rec& rec(int i) const { return recs_[phys(i)]; }
+    uint8_t& flg(int i) const { return flags_[phys(i)]; }
+    void moveGap(int to);
     void checkIndex(int i, int limit) const;
     void grow();
     void ensureCapacity(int needed);
@@ -135,10 +142,11 @@ private:
     void notifyInserted(int index, int n) { if (OnLinesInserted) OnLinesInserted(index, n); }
 
     Rec* recs_ = nullptr;
-    mutable uint8_t* flags_ = nullptr;
-    std::vector<void*> objects_;  // empty until an object is stored
+    uint8_t* flags_ = nullptr;
+    std::vector<void*> objects_;  // one per line once an object is stored, else empty
     int count_ = 0;
     int capacity_ = 0;
+    int gapStart_ = 0;  // logical index where the free records begin
     TLineBreakFormat lineBreakFormat_ = lbCrLf;
     mutable int longestIndex_ = -1;
     int tabWidth_ = 8;

@@ -34,6 +34,9 @@ struct TCodeEditUndoItem {
     // Set on the oldest record of each run that one undo step takes together;
     // the limit drops records only in whole runs.
     bool StartsStep = true;
+    // The trailing blanks an edit trimmed: undoing or redoing the record leaves
+    // the caret where the edit's own records put it.
+    bool KeepsCaret = false;
 };
 
 class TCodeEditUndoList {
@@ -54,6 +57,10 @@ public:
     TCodeEditUndoItem Pop();
     TChangeKind LastKind() const { return items_.empty() ? ckNone : items_.back().Kind; }
     void PushGroupBreak();
+    // Flags the record just recorded (when one was) as KeepsCaret.
+    void MarkTopKeepsCaret() {
+        if (lockDepth_ == 0 && !items_.empty()) items_.back().KeepsCaret = true;
+    }
     // A group break carrying a given group number (undo and redo move breaks
     // between the lists with their numbers).
     void PushGroupBreakNumbered(int32_t group);

@@ -54,6 +54,10 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
         // column mode the block's corner, which the last row need not reach).
         TBufferCoord end = item.EndPos;
         redoList_.RecordChange(item.Kind, item.StartPos, end, {}, mode);
+        if (item.KeepsCaret) {
+            redoList_.MarkTopKeepsCaret();
+            return;
+        }
         switch (item.Kind) {
             case ckDelete: anchor = item.StartPos; caret = end; break;
             case ckDeleteForward: anchor = end; caret = item.StartPos; break;
@@ -111,6 +115,13 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
         std::string text = TextOfRange(item.StartPos, item.EndPos, mode);
         deleteRange(item.StartPos, item.EndPos, mode, item.StartPos.Line);
         undoList_.RecordChange(item.Kind, item.StartPos, item.EndPos, std::move(text), mode);
+        if (item.KeepsCaret) {
+            undoList_.MarkTopKeepsCaret();
+            TBufferCoord c = ClampPos(caret_, false);
+            setCaretRaw(c);
+            setSelectionRaw(c, c);
+            return;
+        }
         anchor = caret = item.StartPos;
     } else if (item.Kind == ckLineBreak) {
         anchor = caret = breakLine(item.StartPos, item.EndPos.Column > 1, &undoList_, false);

@@ -347,7 +347,8 @@ void TCustomCodeEdit::SetSelOffset(int n) {
     int l = 1;
     for (; l <= count; ++l) {
         long long len = LineLength(l);
-        if (rest <= len + 1) {
+        // The last line has no line break after it.
+        if (rest <= (l == count ? len : len + 1)) {
             // On the first break character: length + 1; on the second: length + 2.
             p = TBufferCoord{static_cast<int>(rest) + 1, l};
             break;
@@ -373,7 +374,8 @@ void TCustomCodeEdit::SelectChars(int n) {
         for (int l = 1; l <= count; ++l) {
             long long len = LineLength(l);
             if (off <= len) return TBufferCoord{static_cast<int>(off) + 1, l};
-            if (off < len + 2) return TBufferCoord{1, std::min(l + 1, count)};
+            if (l == count) break;  // past the end of the text
+            if (off < len + 2) return TBufferCoord{1, l + 1};
             off -= len + 2;
         }
         int last = std::max(1, count);

@@ -352,6 +352,7 @@ private:
     void executeCommand(TCodeEditorCommand command, char ch, void* data);
     void moveCaretTo(TBufferCoord p, bool select);
     void moveByRows(int rows, bool select);
+    void moveToDisplay(TDisplayCoord d, bool select);
     void commandChar(char ch);
     void commandTab();
     void commandShiftTab();

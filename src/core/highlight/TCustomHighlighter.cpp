@@ -25,7 +25,13 @@ TCustomHighlighter::TCustomHighlighter()
     : breakCharSet_{'!', '"', '\'', '(', ')', '*', '+', ',', '-', '.', '/', ':',
                     ';', '=', '?', '[', '\\', ']', '^', '{', '|', '}'} {}
 
-TCustomHighlighter::~TCustomHighlighter() = default;
+TCustomHighlighter::~TCustomHighlighter() {
+    // The editors still attached clear their Highlighter property; they may
+    // unsubscribe while told, so walk a copy.
+    std::vector<Subscriber> current = subscribers_;
+    for (const Subscriber& s : current)
+        if (s.onDestroyed) s.onDestroyed();
+}
 
 THighlighterAttributes* TCustomHighlighter::AttributeAt(int i) const {
     if (i < 0 || i >= AttributeCount()) return nullptr;
@@ -42,14 +48,15 @@ void TCustomHighlighter::ScanToLineEnd() {
     while (!AtLineEnd()) NextToken();
 }
 
-void TCustomHighlighter::Subscribe(const void* key, ChangeCallback cb) {
+void TCustomHighlighter::Subscribe(const void* key, ChangeCallback cb, ChangeCallback onDestroyed) {
     for (Subscriber& s : subscribers_) {
         if (s.key == key) {
             s.cb = std::move(cb);
+            s.onDestroyed = std::move(onDestroyed);
             return;
         }
     }
-    subscribers_.push_back(Subscriber{key, std::move(cb)});
+    subscribers_.push_back(Subscriber{key, std::move(cb), std::move(onDestroyed)});
 }
 
 void TCustomHighlighter::Unsubscribe(const void* key) {

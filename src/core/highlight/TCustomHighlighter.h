@@ -100,7 +100,9 @@ public:
 
     // Change subscribers (the editors using this highlighter). The key
     // identifies the subscriber for Unsubscribe; subscribing again replaces.
-    void Subscribe(const void* key, ChangeCallback cb);
+    // onDestroyed, when given, runs when the highlighter is destroyed while
+    // the subscriber is still subscribed, so that an editor can let go of it.
+    void Subscribe(const void* key, ChangeCallback cb, ChangeCallback onDestroyed = {});
     void Unsubscribe(const void* key);
     int SubscriberCount() const { return static_cast<int>(subscribers_.size()); }
 
@@ -134,6 +136,7 @@ private:
     struct Subscriber {
         const void* key;
         ChangeCallback cb;
+        ChangeCallback onDestroyed;
     };
     std::vector<Subscriber> subscribers_;
     TCharSet breakCharSet_;

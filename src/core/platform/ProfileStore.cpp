@@ -17,6 +17,9 @@ struct Document {
     std::vector<std::string> lines;
     std::string lineBreak = "\r\n";
     bool exists = false;
+    // The file is there but could not be read whole (no read permission, an I/O
+    // error): a write must not replace it with what little was seen.
+    int readError = 0;
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -38,12 +41,16 @@ bool sameName(std::string_view a, std::string_view b) {
 Document readDocument(const std::string& file) {
     Document doc;
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return doc;
+    if (fd < 0) {
+        if (errno != ENOENT) doc.readError = errno;
+        return doc;
+    }
     std::string data;
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0) doc.readError = errno;
         if (n <= 0) break;
         data.append(buf, static_cast<size_t>(n));
     }
@@ -72,9 +79,10 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     std::string_view t = trim(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
     t.remove_prefix(1);
+    // Without its closing bracket the line names no section.
     size_t close = t.find(']');
-    if (close != std::string_view::npos) t = t.substr(0, close);
-    return trim(t);
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(t.substr(0, close));
 }
 
 // A key line inside a section gives its name and raw value.
@@ -221,6 +229,10 @@ std::vector<std::string> GetKeyNames(const std::string& file, std::string_view s
 bool WriteString(const std::string& file, std::string_view section, std::optional<std::string_view> key,
                  std::optional<std::string_view> value) {
     Document doc = readDocument(file);
+    if (doc.readError) {
+        errno = doc.readError;
+        return false;
+    }
     size_t first, end;
     bool haveSection = findSection(doc, section, first, end);
     if (!key) {

@@ -1,6 +1,7 @@
 // The program's entry: the application object, its title "Pelm2", the main
 // window (whose creation runs the start-up sequence) and the message loop.
 #include <QApplication>
+#include <QFileInfo>
 
 #include "gui/app/AppTitle.h"
 #include "gui/app/TfrMain.h"
@@ -15,7 +16,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pelm2"));
     pelm::SetApplicationTitle(QStringLiteral("Pelm2"));
 
-    pelm::TfrMain frMain(nullptr, QString(), QApplication::arguments().mid(1));
+    // The file on the command line is kept by its full name, so that the recent
+    // files and the caret memory still find it when the program starts elsewhere.
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (!arguments.isEmpty()) arguments[0] = QFileInfo(arguments[0]).absoluteFilePath();
+    pelm::TfrMain frMain(nullptr, QString(), arguments);
     frMain.show();
     return app.exec();
 }

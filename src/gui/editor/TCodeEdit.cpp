@@ -81,6 +81,8 @@ TCodeEdit::TCodeEdit(QWidget* parent) : QAbstractScrollArea(parent), model_(std:
     setFocusPolicy(Qt::WheelFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
+    // Moves without a button pressed, for the gutter's own cursor.
+    viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -151,11 +153,15 @@ void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
     longLine_ = LongLineTokens();
     // A change of the attributes changes the styles in use and the tokens'
     // looks; the model rescans on the same notification.
+    // A highlighter destroyed while attached clears the property.
     if (highlighter_)
-        highlighter_->Subscribe(this, [this] {
-            longLine_.line = 0;
-            recomputeMetrics();
-        });
+        highlighter_->Subscribe(
+            this,
+            [this] {
+                longLine_.line = 0;
+                recomputeMetrics();
+            },
+            [this] { SetHighlighter(nullptr); });
     // The metrics first, so that a word-wrap map rebuilt by the model's rescan
     // uses the new cell width.
     recomputeMetrics();
@@ -574,6 +580,9 @@ void TCodeEdit::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pt = event->position().toPoint();
     lastMouse_ = pt;
     lastModifiers_ = event->modifiers();
+    // The gutter shows the platform's default cursor, the text the I-beam.
+    const Qt::CursorShape shape = pt.x() < model_->GutterSpan() ? Qt::ArrowCursor : Qt::IBeamCursor;
+    if (viewport()->cursor().shape() != shape) viewport()->setCursor(shape);
     if (dragPending_) {
         if ((pt - pressPoint_).manhattanLength() > QApplication::startDragDistance()) {
             dragPending_ = false;

@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MissingSection", "[T]\nk=1\n", "U", "k", "DEF"},
         ReadCase{"KeyOutsideSection", "k=1\n[T]\n", "T", "k", "DEF"},
         ReadCase{"KeyInNextSectionNotSeen", "[A]\n[B]\nk=1\n", "A", "k", "DEF"},
+        ReadCase{"UnclosedBracketOpensNoSection", "[A]\n[B\nk=1\n", "A", "k", "1"},
         ReadCase{"FirstOfDuplicateKeys", "[A]\nk=1\nk=2\n", "A", "k", "1"},
         ReadCase{"LineWithoutEqualsIsNoKey", "[A]\nk\n", "A", "k", "DEF"},
         ReadCase{"CrOnlyFile", "[A]\rk=1\r", "A", "k", "1"},
@@ -177,4 +178,20 @@ TEST(IniFile, WriteLeavesNoTemporaryAndKeepsMode) {
     pclose(p);
     EXPECT_EQ(listing, "m.ini\n");
     EXPECT_EQ(ini.IniReadNumber("A", "k19", -1), 19);
+}
+
+// A file that is there but cannot be read must not be replaced by a file holding
+// only the one key written.
+TEST(IniFile, UnreadableFileIsNotReplacedByAWrite) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("u.ini"), "[A]\nkeep=1\n");
+    chmod(dir.file("u.ini").c_str(), 0200);
+    TIniFile ini(dir.file("u.ini"));
+    EXPECT_EQ(ini.IniRead("A", "keep", "d"), "d");
+    EXPECT_THROW(ini.IniWrite("A", "k", "v"), pelm::EError);
+    EXPECT_THROW(ini.IniRemoveKey("A", "keep"), pelm::EError);
+    EXPECT_THROW(ini.IniClearSection("A"), pelm::EError);
+    chmod(dir.file("u.ini").c_str(), 0600);
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("u.ini")), "[A]\nkeep=1\n");
 }

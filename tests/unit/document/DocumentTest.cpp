@@ -66,10 +66,18 @@ TEST(TemplateMarkers, ScanReadsTheTextAfterEachReplacement) {
             while (keep > 0 && text[keep - 1] == ' ') --keep;
             text.erase(keep, end - keep);
         }
-    } doc;
-    doc.text = "a\r\n  %cur\r\n%gen %dat";
-    EXPECT_EQ(ExpandTemplateMarkers(doc, "D", "T"), 5);
-    EXPECT_EQ(doc.text, "a\r\n\r\nVorn Pelm 2.00 D");
+    };
+    struct Case { const char* text; const char* result; int caret; } cases[] = {
+        {"a\r\n  %cur\r\n%gen %dat", "a\r\n\r\nVorn Pelm 2.00 D", 5},
+        // The marker ends the text: its line shrinks to before the position.
+        {"x\r\n  %cur", "x\r\n", 5},
+    };
+    for (const Case& c : cases) {
+        Trimming doc;
+        doc.text = c.text;
+        EXPECT_EQ(ExpandTemplateMarkers(doc, "D", "T"), c.caret) << c.text;
+        EXPECT_EQ(doc.text, c.result) << c.text;
+    }
 }
 
 TEST(RecentFiles, InsertMoveAndLimit) {

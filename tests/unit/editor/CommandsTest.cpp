@@ -32,6 +32,7 @@ const Case typing[] = {
     {"TypeOverwrite", "ab|cd", "{Ins}XYZ", "abXYZ|"},
     {"ControlCharsIgnored", "ab|", "\x01\x7f", "ab|"},
     {"SpaceOnBlankLineKeepsLineEmpty", "|", "   ", "~~~|"},
+    {"SpaceAfterTabOnBlankLineCountsTabCells", "\t|", " ", "~~~~~~~~~|"},
     {"SpacesThenLetterFillGap", "|", "  x", "  x|"},
     {"OverwritePastEndFills", "ab~~|", "{Ins}x", "ab  x|"},
 };
@@ -146,6 +147,9 @@ const Case undoRedo[] = {
     {"UndoEnter", "    abc|def", "{Enter}{Undo}", "    abc|def"},
     {"RedoEnter", "    abc|def", "{Enter}{Undo}{Redo}", "    abc\n    |def"},
     {"UndoEnterTrimmed", "ab  |cd", "{Enter}{Undo}", "ab  |cd"},
+    // Redoing the trimming of blanks leaves the caret where the edit put it.
+    {"RedoEnterTrimmed", "ab  |cd", "{Enter}{Undo}{Redo}", "ab\n|cd"},
+    {"RedoTabOverSelectionTrimmed", "abc|", "{S-Home}{Tab}{Undo}{Redo}", "~~~~~~~~|"},
     {"UndoBackspaceJoin", "ab\n|cd", "{BS}{Undo}", "ab\n|cd"},
     // The caret goes to the end of the restored text, as for every caret deletion.
     {"UndoBackspaceUnindent", "  a\n    |b", "{BS}{Undo}", "  a\n  |  b"},

@@ -113,6 +113,18 @@ TEST(WordWrap, CaretHasTwoPlacesAtARowBoundary) {
     EXPECT_EQ(e.CaretPos(), (TBufferCoord{11, 1}));
 }
 
+TEST(WordWrap, DownOntoAShorterRowStaysOnThatRow) {
+    TCustomCodeEdit e;
+    e.SetClientSize(e.GutterSpan() + 2 + 10 * e.CellPixelWidth(), 100);
+    Load(e, "|aaaaaaaaaabbbbbbbb cccccccccc");  // rows of 10, 9 and 10 cells
+    e.SetWordWrap(true);
+    ASSERT_EQ(e.WrapMap()->RowLength(2), 9);
+    Keys(e, "{End}{Down}");
+    EXPECT_EQ(e.CaretDisplayPos(), (TDisplayCoord{10, 2}));
+    Keys(e, "{Down}{Up}{Up}");  // no remembered column (eoKeepCaretX is off)
+    EXPECT_EQ(e.CaretDisplayPos(), (TDisplayCoord{10, 1}));
+}
+
 TEST(WordWrap, WidthFollowsWindowAndTabWidth) {
     TCustomCodeEdit e;
     Load(e, "|" + std::string(300, 'x'));

@@ -95,7 +95,7 @@ TEST(SelOffset, CountsLineBreaksAsTwo) {
     e.SetCaretPos({2, 2});
     EXPECT_EQ(e.SelOffset(), 5);
     struct { int offset; TBufferCoord pos; } cases[] = {
-        {0, {1, 1}}, {2, {3, 1}}, {3, {4, 1}}, {4, {1, 2}}, {5, {2, 2}}, {99, {1, 2}},
+        {0, {1, 1}}, {2, {3, 1}}, {3, {4, 1}}, {4, {1, 2}}, {5, {2, 2}}, {6, {1, 2}}, {99, {1, 2}},
     };
     for (auto& c : cases) {
         e.SetSelOffset(c.offset);
@@ -124,6 +124,9 @@ TEST(SelectChars, ForwardAndBackward) {
     Load(e, "a|b");
     e.SelectChars(-5);  // before the start of the text: to the end instead
     EXPECT_EQ(Show(e), "a[b|]");
+    Load(e, "ab\n|c");
+    e.SelectChars(2);   // past the end of the text: to the end of the last line
+    EXPECT_EQ(Show(e), "ab\n[c|]");
 }
 
 TEST(Clipboard, ColumnCopyPastesAsColumnsInNormalMode) {

@@ -299,3 +299,158 @@ TEST(StringList, SaveIntoMissingFolderIsCreateError) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file \"/nonexistent-dir/x.txt\". No such file or directory.");
     }
 }
+
+TEST(StringList, GrowthAppendLinesAndExchange) {
+    TCodeEditStringList l;
+    std::vector<int> capacities;
+    for (int i = 0; i < 101; ++i) {
+        l.Add("x");
+        if (capacities.empty() || capacities.back() != l.Capacity()) capacities.push_back(l.Capacity());
+    }
+    // By 16 up to 64, then by a quarter.
+    EXPECT_EQ(capacities, (std::vector<int>{16, 32, 48, 64, 80, 100, 125}));
+
+    TCodeEditStringList m;
+    m.Add("a");
+    m.Add("b");
+    m.Add("c");
+    m.SetLineState(0, 5);
+    HookLog log;
+    log.attach(m);
+    m.AppendLines(std::vector<std::string>(20, "n"));
+    EXPECT_EQ(m.Capacity(), 32);  // the new count rounded up to 16
+    m.Exchange(0, 22);
+    m.SetStrings(22, "q");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"changing", "inserted 3,20", "changed", "changing", "changed",
+                                                    "changing", "put 22,1", "changed"}));
+    EXPECT_EQ(m.Strings(0), "n");
+    // Exchange moves the whole record; a new text keeps the stored state.
+    EXPECT_EQ(m.LineState(22), 5);
+    EXPECT_EQ(m.LineState(0), pelm::NoLineState);
+}
+
+TEST(StringList, ClearKeepsTheLineBreakFormat) {
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("f"), "a\rb\r");
+    TCodeEditStringList l;
+    l.LoadTextFile(dir.file("f"));
+    l.Clear();
+    EXPECT_EQ(l.Count(), 0);
+    EXPECT_EQ(l.Capacity(), 0);
+    EXPECT_EQ(l.LineBreakFormat(), pelm::lbCr);
+    l.Add("z");
+    l.SaveTextFile(dir.file("g"));
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("g")), "z\r");
+}
+
+// Random edits at wandering places checked against a plain vector: the record
+// array's gap must never show through.
+TEST(StringList, RandomEditsMatchAPlainList) {
+    TCodeEditStringList l;
+    std::vector<std::string> ref;
+    std::vector<int32_t> states;
+    unsigned seed = 12345;
+    auto next = [&](unsigned n) { seed = seed * 1103515245u + 12345u; return n ? (seed >> 8) % n : 0u; };
+    for (int step = 0; step < 20000; ++step) {
+        int count = static_cast<int>(ref.size());
+        switch (next(8)) {
+            case 0: case 1: {
+                int i = static_cast<int>(next(static_cast<unsigned>(count + 1)));
+                std::string s = "line" + std::to_string(step);
+                l.Insert(i, s);
+                ref.insert(ref.begin() + i, s);
+                states.insert(states.begin() + i, pelm::NoLineState);
+                break;
+            }
+            case 2:
+                if (count) {
+                    int i = static_cast<int>(next(static_cast<unsigned>(count)));
+                    l.Delete(i);
+                    ref.erase(ref.begin() + i);
+                    states.erase(states.begin() + i);
+                }
+                break;
+            case 3:
+                if (count) {
+                    int i = static_cast<int>(next(static_cast<unsigned>(count)));
+                    int n = static_cast<int>(next(5)) + 1;
+                    l.RemoveLines(i, n);
+                    int m = std::min(n, count - i);
+                    ref.erase(ref.begin() + i, ref.begin() + i + m);
+                    states.erase(states.begin() + i, states.begin() + i + m);
+                }
+                break;
+            case 4: {
+                int i = static_cast<int>(next(static_cast<unsigned>(count + 1)));
+                int n = static_cast<int>(next(4));
+                l.InsertEmptyLines(i, n);
+                ref.insert(ref.begin() + i, static_cast<size_t>(n), "");
+                states.insert(states.begin() + i, static_cast<size_t>(n), 0);
+                break;
+            }
+            case 5:
+                if (count) {
+                    int i = static_cast<int>(next(static_cast<unsigned>(count)));
+                    l.SetStrings(i, "put" + std::to_string(step));
+                    ref[static_cast<size_t>(i)] = "put" + std::to_string(step);
+                }
+                break;
+            case 6:
+                if (count > 1) {
+                    int i = static_cast<int>(next(static_cast<unsigned>(count)));
+                    int j = static_cast<int>(next(static_cast<unsigned>(count)));
+                    l.Exchange(i, j);
+                    std::swap(ref[static_cast<size_t>(i)], ref[static_cast<size_t>(j)]);
+                    std::swap(states[static_cast<size_t>(i)], states[static_cast<size_t>(j)]);
+                }
+                break;
+            case 7:
+                if (count) {
+                    int i = static_cast<int>(next(static_cast<unsigned>(count)));
+                    l.SetLineState(i, step);
+                    states[static_cast<size_t>(i)] = step;
+                }
+                break;
+        }
+        if (step % 97 == 0 || step == 19999) {
+            ASSERT_EQ(l.Count(), static_cast<int>(ref.size())) << step;
+            for (int i = 0; i < l.Count(); ++i) {
+                ASSERT_EQ(l.Strings(i), ref[static_cast<size_t>(i)]) << "step " << step << " line " << i;
+                ASSERT_EQ(l.LineState(i), states[static_cast<size_t>(i)]) << "step " << step << " line " << i;
+            }
+        }
+    }
+    int objectLine = l.Count() / 2;
+    l.SetObjects(objectLine, &seed);
+    l.Insert(0, "front");
+    l.Delete(l.Count() - 1);
+    EXPECT_EQ(l.Objects(objectLine + 1), &seed);
+    EXPECT_EQ(l.Objects(objectLine), nullptr);
+}
+
+TEST(StringList, LongestLineSeesInsertedLines) {
+    TCodeEditStringList l;
+    l.Add("a");
+    EXPECT_EQ(l.LongestLineWidth(), 1);
+    l.Add("xxxxxxxx");
+    EXPECT_EQ(l.LongestLineWidth(), 8);
+    l.Insert(0, "0123456789");
+    EXPECT_EQ(l.LongestLineWidth(), 10);
+    l.AppendLines(std::vector<std::string>{std::string(12, 'y')});
+    EXPECT_EQ(l.LongestLineWidth(), 12);
+}
+
+TEST(StringList, SaveRefusesAReadOnlyFileAndLeavesIt) {
+    pelm::test::TempDir dir;
+    pelm::test::WriteFile(dir.file("ro.html"), "keep\n");
+    chmod(dir.file("ro.html").c_str(), 0444);
+    TCodeEditStringList l;
+    l.Add("new");
+    try {
+        l.SaveTextFile(dir.file("ro.html"));
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const pelm::EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.file("ro.html") + "\". Permission denied.");
+    }
+    EXPECT_EQ(pelm::test::ReadFile(dir.file("ro.html")), "keep\n");
+}

@@ -1,6 +1,7 @@
 // The highlighter framework: attributes, the base class and the keyword schemes.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,19 @@ TEST(CustomHighlighter, SubscriberMayUnsubscribeWhileNotified) {
     h.AttributeAt(0)->SetStyle(fsBold);
     h.AttributeAt(0)->SetStyle(0);
     EXPECT_EQ(calls, 1);
+}
+
+TEST(CustomHighlighter, SubscribersStillAttachedHearOfTheDestruction) {
+    int told = 0, changes = 0;
+    {
+        auto h = std::make_unique<TByteHighlighter>(std::vector<std::string>{"A"});
+        h->Subscribe(&told, [&] { ++changes; }, [&] { ++told; });
+        h->Subscribe(&changes, [&] { ++changes; }, [&] { ++told; });
+        h->Unsubscribe(&changes);
+        h->Subscribe(&changes, [&] { ++changes; });  // no destruction callback
+    }
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(changes, 0);
 }
 
 TEST(CustomHighlighter, LineIsKeptWithItsOwnTerminator) {
