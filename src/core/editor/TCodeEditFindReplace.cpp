@@ -207,23 +207,32 @@ int TCustomCodeEdit::FindAndReplace(std::string_view searchText, std::string_vie
         // right of them and move nothing.
         int curLine = line;
         int shift = 0;
+        // The shift that also counts the replacements waiting for the one-pass
+        // rewrite: the column filter sees each match where it will stand.
+        int filterShift = 0;
         std::vector<PendingReplacement> pending;
 
         for (int k = 0; k < n; ++k) {
             const int i = backwards ? n - 1 - k : k;
             const int pos = searchEngine_->MatchPosition(i);
             const int len = searchEngine_->MatchLength(i);
-            if (mode == smNormal) {
+            if (mode != smColumn) {
+                // A line selection has whole lines for its range, which this
+                // leaves whole; a range from the caret starts or ends there in
+                // line mode too, or find next would stop on the same match again.
                 if (onFirst && pos < start.Column) continue;
                 if (onLast && pos + len > end.Column) continue;
             } else if (columnFilter) {
-                int p = pos + shift;
+                int p = pos + filterShift;
                 if (p < start.Column || p + len > end.Column) continue;
             }
             ++count;
             const TBufferCoord ms{pos + shift, curLine}, me{pos + shift + len, curLine};
             if (onePass) {
                 pending.push_back({ms.Column, len, searchEngine_->ReplacementForMatch(i, replacement)});
+                if (columnFilter && !backwards)
+                    filterShift = EndOfInsertion(TBufferCoord{pos + filterShift, curLine}, pending.back().text).Column -
+                                  (pos + len);
                 continue;
             }
 
@@ -250,6 +259,7 @@ int TCustomCodeEdit::FindAndReplace(std::string_view searchText, std::string_vie
                 TBufferCoord after = replaceSpanRecorded(ms, me, searchEngine_->ReplacementForMatch(i, replacement));
                 if (!backwards) {
                     shift = after.Column - (pos + len);
+                    filterShift = shift;
                     if (after.Line != curLine) {
                         lastLine += after.Line - curLine;
                         curLine = after.Line;

@@ -21,6 +21,9 @@ constexpr size_t kMaxFrames = size_t(1) << 22;
 constexpr long long kBaseBudget = 20000000;
 constexpr long long kBudgetPerByte = 200;
 constexpr long long kBudgetPerByteMemo = 2000;
+// Capture slots: start and end of groups 0..14, then the start of each open group.
+constexpr int kOpenSlot = 2 * (TRegEngine::kMaxGroup + 1);
+constexpr int kCapSlots = kOpenSlot + TRegEngine::kMaxGroup + 1;
 
 }  // namespace
 
@@ -39,7 +42,7 @@ void TRegEngine::Matcher::NewInput(const Program& p, const unsigned char* text, 
     len = n;
     memoReady = false;
     requiredAt = -2;
-    caps.assign(2 * (kMaxGroup + 1), -1);
+    caps.assign(kCapSlots, -1);
     counters.assign(static_cast<size_t>(p.counters), 0);
     // Repeat states are stamped with the input's generation instead of being
     // cleared for every line.
@@ -219,6 +222,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     const Inst* code = p.code.data();
     stack.clear();
     for (int k = 2; k < 2 * (p.groupCount + 1); ++k) caps[static_cast<size_t>(k)] = -1;
+    for (int g = 1; g <= p.groupCount; ++g) caps[static_cast<size_t>(kOpenSlot + g)] = -1;
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
@@ -270,11 +274,25 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
             case opEolM: ok = LineEnd(pos); ++pc; break;
             case opWordB: ok = IsWord(pos - 1) != IsWord(pos); ++pc; break;
             case opNWordB: ok = IsWord(pos - 1) == IsWord(pos); ++pc; break;
-            case opSave:
-                Push(frSave, 0, 0, in.x, caps[static_cast<size_t>(in.x)]);
-                caps[static_cast<size_t>(in.x)] = pos;
+            case opSave: {
+                // A group's start waits in its open slot until the group closes, so
+                // that a back reference inside the group, as in (a|b\1)+, still
+                // sees the group's last complete capture.
+                const int g = in.x >> 1;
+                const size_t open = static_cast<size_t>(kOpenSlot + g);
+                if (in.x & 1) {
+                    const size_t st = static_cast<size_t>(in.x - 1), en = static_cast<size_t>(in.x);
+                    Push(frSave, 0, 0, in.x - 1, caps[st]);
+                    Push(frSave, 0, 0, in.x, caps[en]);
+                    caps[st] = caps[open];
+                    caps[en] = pos;
+                } else {
+                    Push(frSave, 0, 0, kOpenSlot + g, caps[open]);
+                    caps[open] = pos;
+                }
                 ++pc;
                 break;
+            }
             case opSplit:
                 Push(frResume, in.y, pos);
                 pc = in.x;
@@ -301,7 +319,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
                     break;
                 }
                 int n = be - bs;
-                if (pos + n > len) {
+                if (n < 0 || pos + n > len) {
                     ok = false;
                     break;
                 }

@@ -33,6 +33,8 @@ public:
     }
     std::vector<Node> nodes;
     std::vector<int> groupNode = std::vector<int>(TRegEngine::kMaxGroup + 1, -1);
+    // The groups whose back references CanBeEmpty is following.
+    mutable std::vector<bool> inCheck = std::vector<bool>(TRegEngine::kMaxGroup + 1, false);
 
     bool CanBeEmpty(int n) const {
         const Node& nd = nodes[n];
@@ -50,7 +52,16 @@ public:
             case NK::Repeat: return nd.a == 0 || CanBeEmpty(nd.kids[0]);
             case NK::Backref: {
                 int g = nd.a <= TRegEngine::kMaxGroup ? groupNode[nd.a] : -1;
-                return g < 0 || CanBeEmpty(g);
+                if (g < 0) return true;
+                // A group that refers to itself, directly or through others, as in
+                // (a|\1)+: its earlier captures are empty only when it can match
+                // empty without that reference, so the reference counts as not
+                // empty here (and the check ends).
+                if (inCheck[nd.a]) return false;
+                inCheck[nd.a] = true;
+                bool empty = CanBeEmpty(g);
+                inCheck[nd.a] = false;
+                return empty;
             }
             default: return true;
         }

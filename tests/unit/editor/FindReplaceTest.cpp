@@ -86,6 +86,11 @@ const Case finds[] = {
     // The last line ends left of the caret: the block is empty and filters nothing.
     {"ColumnModeEndNotRightOfStartFiltersNothing", "x   |x\nxx", smColumn, false, "x", "Y", FromCaret, "",
      "Y   Y\nYY|", 4, ""},
+    // In line mode a search from the caret still starts at the caret: find next
+    // goes on to the next match instead of finding the line's first one again.
+    {"LineModeFromCaretFindsNext", "ab ab| ab\nab", smLine, false, "ab", "", 0, "", "ab ab [ab|]\nab", 1, ""},
+    {"LineModeBackwardsFromCaretFindsPrevious", "ab |ab ab", smLine, false, "ab", "", soBackwards, "",
+     "[|ab] ab ab", 1, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Finds, FindReplace, ::testing::ValuesIn(finds));
 
@@ -127,6 +132,12 @@ const Case selections[] = {
      "a b a\na b a\na b| a", 3, ""},
     {"ColumnSelectionEndLeftOfStart", "a a] a\na a a\na [|a a", smColumn, false, "a", "b", InSelection, "",
      "a b a\na b a\na b| a", 3, ""},
+    // The block's columns are checked against each match where it stands now,
+    // after the replacements left of it on its line, prompted or not.
+    {"ColumnBlockSeesShiftedMatches", "[a a a a\na a a a|]", smColumn, false, "a", "bbb", InSelection, "",
+     "bbb bbb a a\nbbb bbb| a a", 4, ""},
+    {"ColumnBlockSeesShiftedMatchesAfterAll", "[a a a a\na a a a|]", smColumn, false, "a", "bbb",
+     InSelection | soPrompt, "A", "bbb bbb a a\nbbb bbb| a a", 4, "1:1 "},
     {"NoSelectionSearchesFromCaret", "a |a", smNormal, false, "a", "b", soReplace | soReplaceAll | soSelectedOnly,
      "", "a b|", 1, ""},
 };
