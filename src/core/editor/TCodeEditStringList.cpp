@@ -418,22 +418,24 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
     ::close(fd);
 
     const char* d = data.get();
-    bool hasCR = size > 0 && std::memchr(d, '\r', size) != nullptr;
-    // Upper bound of the line count, so that the record array is sized once.
-    size_t lfCount = 0, crCount = 0;
-    for (size_t p = findByte(d, 0, size, '\n'); p < size; p = findByte(d, p + 1, size, '\n')) ++lfCount;
-    if (hasCR)
-        for (size_t p = findByte(d, 0, size, '\r'); p < size; p = findByte(d, p + 1, size, '\r')) ++crCount;
-    size_t estimate = std::max(lfCount, crCount) + 1;
-
+    // The record array is sized from the line breaks of the first megabyte, grows
+    // if the guess was short and is trimmed to the count at the end: one pass less
+    // over the file than counting every line first.
+    size_t sample = std::min<size_t>(size, 1u << 20);
+    size_t breaks = 0;
+    for (char b : {'\n', '\r'}) {
+        size_t n = 0;
+        for (size_t p = findByte(d, 0, sample, b); p < sample; p = findByte(d, p + 1, sample, b)) ++n;
+        breaks = std::max(breaks, n);
+    }
+    double guess = sample ? static_cast<double>(breaks + 1) * static_cast<double>(size) / static_cast<double>(sample) : 0;
     BatchGuard batch(*this);
     Clear();
-    if (estimate > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
-    setCapacityRaw(static_cast<int>(std::min<size_t>(estimate, INT_MAX)));
+    setCapacityRaw(static_cast<int>(std::min(guess * 1.05 + 16, static_cast<double>(INT_MAX / 2))));
     bool crSeen = false, lfSeen = false;
     size_t pos = 0;
     size_t nextLF = findByte(d, 0, size, '\n');
-    size_t nextCR = hasCR ? findByte(d, 0, size, '\r') : size;
+    size_t nextCR = findByte(d, 0, size, '\r');
     const bool hook = static_cast<bool>(OnLinesInserted);
     while (pos < size) {
         if (nextLF < pos) nextLF = findByte(d, pos, size, '\n');
@@ -450,6 +452,7 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; }
         if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; }
     }
+    if (capacity_ > count_) setCapacityRaw(count_);
     if (size > 0) blocks_.push_back(std::move(data));
     if (crSeen && !lfSeen) lineBreakFormat_ = lbCr;
     else if (lfSeen && !crSeen) lineBreakFormat_ = lbLf;
