@@ -22,13 +22,6 @@
 namespace pelm::test {
 namespace {
 
-QString Text(TfrMain& w) {
-    QStringList lines;
-    const TCodeEditStringList& buffer = w.snEditor->Lines();
-    for (int i = 0; i < buffer.Count(); ++i) lines << FromCp1251(buffer.Line(i));
-    return lines.join(QLatin1Char('\n'));
-}
-
 // The offset of a 1-based line and column, each line break counting 2.
 int OffsetOf(TfrMain& w, int line, int column) {
     int offset = 0;

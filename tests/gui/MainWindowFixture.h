@@ -11,7 +11,9 @@
 #include <ostream>
 
 #include "ScriptedPrompts.h"
+#include "gui/app/GuiText.h"
 #include "gui/app/TfrMain.h"
+#include "gui/editor/TCodeEdit.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -19,6 +21,14 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 namespace pelm::test {
+
+// The document's text as the user reads it, lines joined by LF.
+inline QString Text(TfrMain& w) {
+    QStringList lines;
+    const TCodeEditStringList& buffer = w.snEditor->Lines();
+    for (int i = 0; i < buffer.Count(); ++i) lines << FromCp1251(buffer.Line(i));
+    return lines.join(QLatin1Char('\n'));
+}
 
 class MainWindowFixture : public ::testing::Test {
 protected:

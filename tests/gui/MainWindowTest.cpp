@@ -19,13 +19,6 @@
 namespace pelm::test {
 namespace {
 
-QString Text(TfrMain& w) {
-    QStringList lines;
-    const TCodeEditStringList& buffer = w.snEditor->Lines();
-    for (int i = 0; i < buffer.Count(); ++i) lines << FromCp1251(buffer.Line(i));
-    return lines.join(QLatin1Char('\n'));
-}
-
 bool ShowsModifiedIcon(TfrMain& w) {
     const QImage shown = w.barStatus[0]->pixmap().toImage();
     const bool modified = shown == StatusIcon(true).toImage();
