@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDate>
+#include <QIcon>
 #include <QLocale>
 #include <QMenu>
 #include <QStatusBar>
@@ -115,12 +116,15 @@ void TfrMain::createEditMenus() {
     };
     button("pnktbxEditCut", QStringLiteral("Вырезать"),
            QStringLiteral("Вырезать выделенный текст в буфер обмена (Ctrl+X)"),
-           style->standardIcon(QStyle::SP_DialogDiscardButton), &TfrMain::pnkEditCutClick);
+           QIcon::fromTheme(QStringLiteral("edit-cut"), style->standardIcon(QStyle::SP_DialogDiscardButton)),
+           &TfrMain::pnkEditCutClick);
     button("pnktbxEditCopy", QStringLiteral("Копировать"),
            QStringLiteral("Копировать выделенный текст в буфер обмена (Ctrl+C)"),
-           style->standardIcon(QStyle::SP_FileDialogContentsView), &TfrMain::pnkEditCutClick);
+           QIcon::fromTheme(QStringLiteral("edit-copy"), style->standardIcon(QStyle::SP_FileDialogContentsView)),
+           &TfrMain::pnkEditCutClick);
     button("pnktbxEditPaste", QStringLiteral("Вставить"), QStringLiteral("Вставить из буфера обмена"),
-           style->standardIcon(QStyle::SP_DialogApplyButton), &TfrMain::pnkEditPasteClick);
+           QIcon::fromTheme(QStringLiteral("edit-paste"), style->standardIcon(QStyle::SP_DialogApplyButton)),
+           &TfrMain::pnkEditPasteClick);
 }
 
 void TfrMain::pnkEditCutClick() {
