@@ -13,7 +13,7 @@
 
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 #include "core/document/SearchState.h"
 #include "core/editor/TCodeEditTypes.h"
 #include "core/highlight/THTMLHighlighter.h"
