@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/editor/TCodeEditStringList.h"
-#include "core/highlight/Rescan.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 using namespace pelm;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/editor/TCodeEditStringList.h"
-#include "core/highlight/Rescan.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 using pelm::THTMLHighlighter;

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "core/editor/TCodeEditStringList.h"
-#include "core/highlight/Rescan.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 namespace fs = std::filesystem;

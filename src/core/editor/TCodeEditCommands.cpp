@@ -36,7 +36,7 @@ void TCustomCodeEdit::groupBreak() {
 }
 
 void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* data) {
-    EditCommandScope scope(*this);
+    EditTransaction view(*this, TEditScope::View);
     bool select = command > ecSelection && command <= ecSelGotoXY;
     TCodeEditorCommand move = select ? static_cast<TCodeEditorCommand>(command - ecSelection) : command;
     TBufferCoord c = caret_;
@@ -136,7 +136,10 @@ void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* 
         }
         case ecChar: commandChar(ch); break;
         case ecImeStr:
-            if (!readOnly_ && data) SetSelectedText(static_cast<const char*>(data));
+            if (data) {
+                EditTransaction tx(*this, TEditScope::Command);
+                if (tx) SetSelectedText(static_cast<const char*>(data));
+            }
             break;
         case ecTab: commandTab(); break;
         case ecShiftTab: commandShiftTab(); break;
@@ -146,8 +149,9 @@ void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* 
         case ecDeleteChar: commandDelete(); break;
         case ecDeleteWord: commandDeleteWord(); break;
         case ecDeleteLastWord: commandDeleteLastWord(); break;
-        case ecDeleteBOL:
-            if (readOnly_) break;
+        case ecDeleteBOL: {
+            EditTransaction tx(*this, TEditScope::Typing);
+            if (!tx) break;
             if (HasSelection()) {
                 deleteSelectionRecorded();
                 break;
@@ -156,8 +160,10 @@ void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* 
                 deleteCaretRange(TBufferCoord{1, c.Line}, TBufferCoord{std::min(c.Column, LineLength(c.Line) + 1), c.Line},
                                  ckCaretDelete, TBufferCoord{1, c.Line});
             break;
-        case ecDeleteEOL:
-            if (readOnly_) break;
+        }
+        case ecDeleteEOL: {
+            EditTransaction tx(*this, TEditScope::Typing);
+            if (!tx) break;
             if (HasSelection()) {
                 deleteSelectionRecorded();
                 break;
@@ -165,16 +171,22 @@ void TCustomCodeEdit::executeCommand(TCodeEditorCommand command, char ch, void* 
             if (c.Column <= LineLength(c.Line))
                 deleteCaretRange(c, TBufferCoord{LineLength(c.Line) + 1, c.Line}, ckCaretDeleteForward, c);
             break;
+        }
         case ecDeleteLine: commandDeleteLine(); break;
-        case ecClearAll:
-            if (!readOnly_) ClearAll();
+        case ecClearAll: {
+            EditTransaction tx(*this, TEditScope::Typing);
+            if (tx) ClearAll();
             break;
+        }
         case ecBlockIndent:
-            if (!readOnly_ && HasSelection()) blockIndentAt(anchor_, active_, &undoList_);
+        case ecBlockUnindent: {
+            if (!HasSelection()) break;
+            EditTransaction tx(*this, TEditScope::Typing);
+            if (!tx) break;
+            if (command == ecBlockIndent) blockIndentAt(anchor_, active_, &undoList_);
+            else blockUnindentAt(anchor_, active_, &undoList_);
             break;
-        case ecBlockUnindent:
-            if (!readOnly_ && HasSelection()) blockUnindentAt(anchor_, active_, &undoList_);
-            break;
+        }
         default:
             if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {
                 if (BookmarkEnableKeys) JumpToBookmark(command - ecGotoMarker0);
@@ -334,12 +346,13 @@ int TCustomCodeEdit::indentOfLine(int line, bool tabAsWidth) const {
 
 void TCustomCodeEdit::commandChar(char ch) {
     unsigned char u = static_cast<unsigned char>(ch);
-    if (u < 32 || u == 127 || readOnly_) return;
+    if (u < 32 || u == 127) return;
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (HasSelection()) {
         setSelTextInMode(std::string_view(&ch, 1), selectionMode_, ckInsert);
         return;
     }
-    BatchGuard batch(lines_);
     ensureLine();
     TBufferCoord c = ClampPos(caret_, false);
     int L = c.Line;
@@ -353,10 +366,7 @@ void TCustomCodeEdit::commandChar(char ch) {
         // A line of blanks is stored without them; the caret goes to the display
         // width of the blanks typed so far (a tab counts its cells) + 1.
         int cell = ColumnToCell(L, c.Column) + 1;
-        if (len > 0) {
-            undoList_.RecordChange(ckCaretDelete, TBufferCoord{1, L}, TBufferCoord{len + 1, L}, s, smNormal);
-            putLine(L, std::string());
-        }
+        if (len > 0) deleteRange(TBufferCoord{1, L}, TBufferCoord{len + 1, L}, smNormal, L, {&undoList_, ckCaretDelete});
         setCaretRaw(ClampPos(TBufferCoord{cell, L}, false));
         setSelectionRaw(caret_, caret_);
         EnsureCaretVisible();
@@ -364,12 +374,11 @@ void TCustomCodeEdit::commandChar(char ch) {
     }
     // A filled gap and the character are one block; a plain character is a
     // record of its own, which groups with the characters typed before it.
-    std::optional<UndoBlockGuard> block;
     if (c.Column > len + 1) {
-        block.emplace(undoList_);
+        tx.OpenUndoBlock();
         TBufferCoord from{len + 1, L};
         s.append(static_cast<size_t>(c.Column - 1 - len), ' ');
-        undoList_.RecordChange(ckFillSpaces, from, c, {}, smNormal);
+        putLine(L, s, {&undoList_, ckFillSpaces}, from, c);
         len = static_cast<int>(s.size());
     }
     size_t at = static_cast<size_t>(c.Column - 1);
@@ -380,8 +389,7 @@ void TCustomCodeEdit::commandChar(char ch) {
     } else {
         s.insert(at, 1, ch);
     }
-    putLine(L, std::move(s));
-    undoList_.RecordChange(ckInsert, c, TBufferCoord{c.Column + 1, L}, std::move(replaced), smNormal);
+    putLine(L, std::move(s), {&undoList_, ckInsert}, c, TBufferCoord{c.Column + 1, L}, std::move(replaced));
     setCaretRaw(TBufferCoord{c.Column + 1, L});
     setSelectionRaw(caret_, caret_);
     if (!wordWrap_) {
@@ -393,9 +401,8 @@ void TCustomCodeEdit::commandChar(char ch) {
 }
 
 void TCustomCodeEdit::commandTab() {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Command);
+    if (!tx) return;
     if (HasSelection()) deleteSelectionRecorded(false);
     TBufferCoord c = ClampPos(caret_, false);
     int width = 0;
@@ -425,7 +432,8 @@ void TCustomCodeEdit::commandTab() {
 }
 
 void TCustomCodeEdit::commandShiftTab() {
-    if (readOnly_) return;
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     TBufferCoord c = ClampPos(caret_, false);
     if (c.Column <= 1) return;
     int newCol = c.Column;
@@ -456,7 +464,6 @@ void TCustomCodeEdit::commandShiftTab() {
         }
     }
     if (newCol == c.Column) return;
-    BatchGuard batch(lines_);
     int to = std::min(c.Column, len + 1);
     if (newCol < to)
         deleteCaretRange(TBufferCoord{newCol, c.Line}, TBufferCoord{to, c.Line}, ckDeleteForward,
@@ -522,9 +529,8 @@ TBufferCoord TCustomCodeEdit::breakLine(TBufferCoord at, bool indentAllowed, TCo
 }
 
 void TCustomCodeEdit::commandLineBreak(bool moveCaret) {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Command);
+    if (!tx) return;
     if (HasSelection()) deleteSelectionRecorded(false);
     TBufferCoord old = ClampPos(caret_, false);
     if (lines_.Count() == 0) old = TBufferCoord{old.Column, 1};
@@ -537,17 +543,15 @@ void TCustomCodeEdit::commandLineBreak(bool moveCaret) {
 // ---------------------------------------------------------------- deletions
 
 void TCustomCodeEdit::deleteCaretRange(TBufferCoord b, TBufferCoord e, TChangeKind kind, TBufferCoord caretAfter) {
-    std::string text = TextOfRange(b, e, smNormal);
-    deleteRange(b, e, smNormal, b.Line);
-    undoList_.RecordChange(kind, b, e, std::move(text), smNormal);
+    deleteRange(b, e, smNormal, b.Line, {&undoList_, kind});
     setCaretRaw(ClampPos(caretAfter, false));
     setSelectionRaw(caret_, caret_);
     EnsureCaretVisible();
 }
 
 void TCustomCodeEdit::commandBackspace() {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (HasSelection()) {
         deleteSelectionRecorded();
         EnsureCaretVisible();
@@ -602,8 +606,8 @@ void TCustomCodeEdit::commandBackspace() {
 }
 
 void TCustomCodeEdit::commandDelete() {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (HasSelection()) {
         deleteSelectionRecorded();
         EnsureCaretVisible();
@@ -615,12 +619,11 @@ void TCustomCodeEdit::commandDelete() {
     int len = LineLength(L);
     if (c.Column > len) {
         if (L >= lines_.Count()) return;
-        UndoBlockGuard block(undoList_);
+        tx.OpenUndoBlock();
         if (c.Column > len + 1) {
             std::string s(LineText(L));
             s.append(static_cast<size_t>(c.Column - 1 - len), ' ');
-            putLine(L, std::move(s));
-            undoList_.RecordChange(ckFillSpaces, TBufferCoord{len + 1, L}, c, {}, smNormal);
+            putLine(L, std::move(s), {&undoList_, ckFillSpaces}, TBufferCoord{len + 1, L}, c);
         }
         deleteCaretRange(c, TBufferCoord{1, L + 1}, ckCaretDeleteForward, c);
         return;
@@ -629,8 +632,8 @@ void TCustomCodeEdit::commandDelete() {
 }
 
 void TCustomCodeEdit::commandDeleteWord() {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (HasSelection()) {
         deleteSelectionRecorded();
         return;
@@ -642,12 +645,11 @@ void TCustomCodeEdit::commandDeleteWord() {
     int len = static_cast<int>(s.size());
     if (c.Column > len) {
         if (L >= lines_.Count()) return;
-        UndoBlockGuard block(undoList_);
+        tx.OpenUndoBlock();
         if (c.Column > len + 1) {
             std::string t(s);
             t.append(static_cast<size_t>(c.Column - 1 - len), ' ');
-            putLine(L, std::move(t));
-            undoList_.RecordChange(ckFillSpaces, TBufferCoord{len + 1, L}, c, {}, smNormal);
+            putLine(L, std::move(t), {&undoList_, ckFillSpaces}, TBufferCoord{len + 1, L}, c);
         }
         std::string_view next = LineText(L + 1);
         int k = 0;
@@ -669,8 +671,8 @@ void TCustomCodeEdit::commandDeleteWord() {
 }
 
 void TCustomCodeEdit::commandDeleteLastWord() {
-    if (readOnly_) return;
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (HasSelection()) {
         deleteSelectionRecorded();
         return;
@@ -685,10 +687,10 @@ void TCustomCodeEdit::commandDeleteLastWord() {
 }
 
 void TCustomCodeEdit::commandDeleteLine() {
-    if (readOnly_) return;
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     int count = lines_.Count();
     if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
-    BatchGuard batch(lines_);
     int L = std::clamp(caret_.Line, 1, count);
     if (count == 1) {
         deleteCaretRange(TBufferCoord{1, 1}, TBufferCoord{LineLength(1) + 1, 1}, ckCaretDeleteForward, TBufferCoord{1, 1});
@@ -711,7 +713,7 @@ void TCustomCodeEdit::affectedLines(TBufferCoord anchor, TBufferCoord active, in
 }
 
 void TCustomCodeEdit::blockIndentAt(TBufferCoord anchor, TBufferCoord active, TCodeEditUndoList* list) {
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Host);
     int first, last;
     affectedLines(anchor, active, first, last);
     int left = selectionMode_ == smColumn ? std::min(ColumnToCell(anchor.Line, anchor.Column),
@@ -722,11 +724,10 @@ void TCustomCodeEdit::blockIndentAt(TBufferCoord anchor, TBufferCoord active, TC
         if (l > first) rows += "\r\n";
         rows.append(static_cast<size_t>(tabWidth_), ' ');
     }
-    UndoBlockGuard block(*list);
     // A record of the selection before and after the rows, so that both undo and
     // redo end by restoring it.
     list->RecordChange(ckIndent, anchor, active, {}, selectionMode_);
-    insertText(TBufferCoord{CellToColumn(first, left, true), first}, rows, smColumn, list);
+    insertText(TBufferCoord{CellToColumn(first, left, true), first}, rows, smColumn, {list, ckPaste});
     list->RecordChange(ckIndent, anchor, active, {}, selectionMode_);
     auto shift = [&](TBufferCoord p) {
         if (p.Line >= first && p.Line <= last &&
@@ -740,7 +741,7 @@ void TCustomCodeEdit::blockIndentAt(TBufferCoord anchor, TBufferCoord active, TC
 }
 
 void TCustomCodeEdit::blockUnindentAt(TBufferCoord anchor, TBufferCoord active, TCodeEditUndoList* list) {
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
     int first, last;
     affectedLines(anchor, active, first, last);
     std::vector<int> removed;
@@ -761,7 +762,7 @@ void TCustomCodeEdit::blockUnindentAt(TBufferCoord anchor, TBufferCoord active, 
         any = any || k > 0;
     }
     if (!any) return;
-    UndoBlockGuard block(*list);
+    tx.OpenUndoBlock();
     for (int l = first; l <= last; ++l) {
         int k = removed[static_cast<size_t>(l - first)];
         if (k > 0) putLine(l, std::string(LineText(l).substr(static_cast<size_t>(k))));

@@ -96,17 +96,13 @@ void TCustomCodeEdit::showFoundMatch(TBufferCoord start, TBufferCoord end, bool 
 // undo records cover exactly what changed, trimmed blanks included, so that
 // undo gives back the line as it was.
 TBufferCoord TCustomCodeEdit::replaceSpanRecorded(TBufferCoord b, TBufferCoord e, std::string_view s) {
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Host);
     const bool trim = HasOption(eoTrimTrailingSpaces);
     TBufferCoord end;
     if (s.find_first_of("\r\n") != std::string_view::npos) {
         // The replacement breaks the line: the general text replacement.
-        std::string old = TextOfRange(b, e, smNormal);
-        end = replaceRange(b, e, smNormal, s, nullptr);
-        if (!old.empty()) undoList_.RecordChange(ckDelete, b, e, std::move(old), smNormal);
-        if (!s.empty()) undoList_.RecordChange(ckInsert, b, end, {}, smNormal);
+        if (b < e) deleteRange(b, e, smNormal, b.Line, {&undoList_, ckDelete});
+        end = insertText(b, s, smNormal, {&undoList_, ckInsert});
         trimTrailingRecorded(b.Line, end.Line, undoList_);
     } else {
         std::string_view line = LineText(b.Line);
@@ -131,9 +127,8 @@ TBufferCoord TCustomCodeEdit::replaceSpanRecorded(TBufferCoord b, TBufferCoord e
         const TBufferCoord db{static_cast<int>(head) + 1, b.Line};
         const TBufferCoord de{static_cast<int>(line.size() - tail) + 1, b.Line};
         if (!removed.empty() || !added.empty()) {
-            TBufferCoord ae = replaceRange(db, de, smNormal, added, nullptr);
-            if (!removed.empty()) undoList_.RecordChange(ckDelete, db, de, std::move(removed), smNormal);
-            if (!added.empty()) undoList_.RecordChange(ckInsert, db, ae, {}, smNormal);
+            if (!removed.empty()) deleteRange(db, de, smNormal, b.Line, {&undoList_, ckDelete});
+            insertText(db, added, smNormal, {&undoList_, ckInsert});
         }
         end = TBufferCoord{b.Column + static_cast<int>(s.size()), b.Line};
     }

@@ -1,6 +1,5 @@
 #include "core/editor/TCodeEditHighlighterAdapter.h"
 
-#include "core/highlight/Rescan.h"
 
 namespace pelm {
 
@@ -54,15 +53,48 @@ int TCodeEditHighlighterAdapter::RescanFrom(TCodeEditStringList& lines, int inde
     return pelm::RescanFrom(lines, hl_, index);
 }
 
-int TCodeEditHighlighterAdapter::RescanInserted(TCodeEditStringList& lines, int index, int count) {
-    return pelm::RescanInserted(lines, hl_, index, count);
-}
-
 void TCodeEditHighlighterAdapter::FullRescan(TCodeEditStringList& lines) { pelm::FullRescan(lines, hl_); }
 
 void TCodeEditHighlighterAdapter::Subscribe(std::function<void()> onChange) {
     if (onChange) hl_.Subscribe(this, std::move(onChange));
     else hl_.Unsubscribe(this);
+}
+
+int TCodeEditHighlighterLink::RescanInserted(TCodeEditStringList& lines, int index, int count) {
+    int last = RescanFrom(lines, index);
+    int blockEnd = index + count - 1;
+    while (last < blockEnd && last + 1 < lines.Count()) last = RescanFrom(lines, last + 1);
+    return last;
+}
+
+int RescanFrom(TCodeEditStringList& lines, TCustomHighlighter& hl, int i) {
+    int count = lines.Count();
+    if (i >= count) return i;
+    if (i < 0) i = 0;
+    if (i > 0)
+        hl.SetState(static_cast<uint32_t>(lines.LineState(i - 1)));
+    else
+        hl.ResetState();
+    for (;;) {
+        hl.StartLine(lines.Line(i), i);
+        hl.ScanToLineEnd();
+        int32_t r = static_cast<int32_t>(hl.GetState());
+        if (r == lines.LineState(i)) return i;
+        lines.SetLineState(i, r);
+        if (++i >= count) return count - 1;
+        // The highlighter already holds r as its state for the next line.
+    }
+}
+
+void FullRescan(TCodeEditStringList& lines, TCustomHighlighter& hl) {
+    BatchGuard batch(lines);
+    hl.ResetState();
+    int count = lines.Count();
+    for (int i = 0; i < count; ++i) {
+        hl.StartLine(lines.Line(i), i);
+        hl.ScanToLineEnd();
+        lines.SetLineState(i, static_cast<int32_t>(hl.GetState()));
+    }
 }
 
 }  // namespace pelm

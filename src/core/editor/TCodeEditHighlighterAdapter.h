@@ -1,7 +1,13 @@
 #pragma once
 // The editor's highlighter seam over a TCustomHighlighter of the highlighter
-// framework.
+// framework, and the rescanning that keeps the line buffer's end-of-line states
+// in step with a highlighter. The editor rescans from its buffer listeners:
+// RescanFrom on a changed line or after deleted lines, RescanInserted after
+// inserted lines, FullRescan when a highlighter is attached or reports a change
+// of its attributes.
 #include <vector>
+
+#include "core/editor/TCodeEditStringList.h"
 
 #include "core/editor/TCodeEditHighlighterLink.h"
 #include "core/highlight/TCustomHighlighter.h"
@@ -20,7 +26,6 @@ public:
     CharSet WordChars() const override;
     bool InCommentOrString(const TCodeEditStringList& lines, int index, int column) override;
     int RescanFrom(TCodeEditStringList& lines, int index) override;
-    int RescanInserted(TCodeEditStringList& lines, int index, int count) override;
     void FullRescan(TCodeEditStringList& lines) override;
     void Subscribe(std::function<void()> onChange) override;
 
@@ -34,5 +39,12 @@ private:
     int32_t cachedState_ = 0;
     std::vector<bool> cachedFlags_;
 };
+
+// The same rescans on a highlighter that is not attached to an editor (the
+// golden runner, benchmarks, fuzzers). RescanFrom: from line i until a stored
+// state matches, as TCodeEditHighlighterLink::RescanFrom. FullRescan: every line
+// from ResetState, inside one BeginBatch/EndBatch on the buffer.
+int RescanFrom(TCodeEditStringList& lines, TCustomHighlighter& hl, int i);
+void FullRescan(TCodeEditStringList& lines, TCustomHighlighter& hl);
 
 }  // namespace pelm

@@ -21,14 +21,15 @@ public:
     // Whether the character at a 0-based line index and 1-based column stands in a
     // token drawn with the comment or the string attribute.
     virtual bool InCommentOrString(const TCodeEditStringList& lines, int index, int column) = 0;
-    // Incremental rescan from line i; returns the last line scanned.
+    // Incremental rescan from line i (0-based): stops at the first line whose new
+    // end state equals the stored one. Returns that line, Count-1 when the scan
+    // ran to the end, or i unchanged when i >= Count.
     virtual int RescanFrom(TCodeEditStringList& lines, int index) = 0;
-    // After inserted lines: rescans until the whole block is covered.
-    virtual int RescanInserted(TCodeEditStringList& lines, int index, int count) {
-        int k = RescanFrom(lines, index);
-        while (k < index + count - 1) k = RescanFrom(lines, k + 1);
-        return k;
-    }
+    // After count lines were inserted at index: rescans from index, and whenever
+    // a rescan stops inside the block, goes on from the line after the stop until
+    // the whole block is covered. Returns the last line rescanned.
+    int RescanInserted(TCodeEditStringList& lines, int index, int count);
+    // Scans every line from the initial state and stores each end state.
     virtual void FullRescan(TCodeEditStringList& lines) = 0;
     // Change notification while attached; nullptr to unsubscribe.
     virtual void Subscribe(std::function<void()> onChange) = 0;

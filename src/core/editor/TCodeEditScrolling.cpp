@@ -62,7 +62,7 @@ void TCustomCodeEdit::EnsureCaretVisible() {
 
 
 void TCustomCodeEdit::AutoScrollTick(int dxCells, int dyRows, bool shift) {
-    EditCommandScope scope(*this);
+    EditTransaction view(*this, TEditScope::View);
     int vr = std::max(1, VisibleRows());
     int rows = dyRows * (shift ? vr : 1);
     int cols = dxCells;

@@ -88,18 +88,44 @@ std::string TCustomCodeEdit::SelectedText() const {
 
 // ---------------------------------------------------------------- primitives
 
-void TCustomCodeEdit::putLine(int line, std::string s) {
-    if (line - 1 < lines_.Count() && LineText(line) == s) return;
-    lines_.SetStrings(line - 1, s);
+void TCustomCodeEdit::putLine(int line, std::string s, TUndoNote note, TBufferCoord start, TBufferCoord end,
+                              std::string replaced) {
+    if (!(line - 1 < lines_.Count() && LineText(line) == s)) lines_.SetStrings(line - 1, s);
+    if (note.list) note.list->RecordChange(note.kind, start, end, std::move(replaced), smNormal);
 }
 
 void TCustomCodeEdit::ensureLine() {
     if (lines_.Count() == 0) lines_.Add("");
 }
 
-TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine) {
+TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine,
+                                          TUndoNote note) {
     if (e < b) std::swap(b, e);
     if (lines_.Count() == 0) return TBufferCoord{1, 1};
+    if (note.list) {
+        if (mode == smColumn) {
+            // One record per row, each an exact byte range of its line: a block
+            // edge inside a tab's cells would not convert back to the same bytes.
+            ColumnBlock blk = columnBlock(b, e);
+            for (int l = blk.firstLine; l <= blk.lastLine && l <= lines_.Count(); ++l) {
+                int len = LineLength(l);
+                int cl = CellToColumn(l, blk.leftCell, true);
+                int cr = std::min(CellToColumn(l, blk.rightCell, true), len + 1);
+                if (cl > len || cr <= cl) continue;
+                TBufferCoord rb{cl, l}, re{cr, l};
+                deleteRange(rb, re, smNormal, l, note);
+            }
+            int line = std::clamp(activeLine, blk.firstLine, blk.lastLine);
+            return TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
+        }
+        std::string text = TextOfRange(b, e, mode);
+        TBufferCoord rs = b, re = e;
+        // A line-mode deletion is recorded as the stream range it removed.
+        if (mode == smLine) lineRangeAsStream(b, e, rs, re);
+        TBufferCoord at = deleteRange(b, e, mode, activeLine);
+        note.list->RecordChange(note.kind, rs, re, std::move(text), smNormal);
+        return at;
+    }
     if (mode == smNormal) {
         e.Line = std::min(e.Line, lines_.Count());
         std::string first(LineText(b.Line));
@@ -140,11 +166,17 @@ TBufferCoord TCustomCodeEdit::deleteRange(TBufferCoord b, TBufferCoord e, TSelec
     return TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
 }
 
-TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TSelectionMode mode,
-                                         TCodeEditUndoList* rowList) {
+TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, TUndoNote note) {
     ensureLine();
     at.Line = std::clamp(at.Line, 1, lines_.Count());
     if (s.empty()) return at;
+    TCodeEditUndoList* rowList = mode == smColumn ? note.list : nullptr;
+    if (note.list && mode != smColumn) {
+        TBufferCoord recStart{mode == smLine ? 1 : std::min(at.Column, LineLength(at.Line) + 1), at.Line};
+        TBufferCoord end = insertText(at, s, mode);
+        note.list->RecordChange(note.kind, recStart, end, {}, smNormal);
+        return end;
+    }
     std::vector<std::string_view> rows = splitRows(s);
     int k = static_cast<int>(rows.size());
     if (mode == smLine) at.Column = 1;
@@ -220,12 +252,11 @@ TBufferCoord TCustomCodeEdit::insertText(TBufferCoord at, std::string_view s, TS
     return end;
 }
 
-TBufferCoord TCustomCodeEdit::replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s,
-                                           TCodeEditUndoList* rowList) {
+TBufferCoord TCustomCodeEdit::replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s) {
     if (e < b) std::swap(b, e);
     TBufferCoord at = b;
     if (!(b == e)) at = deleteRange(b, e, mode, b.Line);
-    return insertText(at, s, mode, rowList);
+    return insertText(at, s, mode);
 }
 
 // ---------------------------------------------------------------- selection text with undo
@@ -239,15 +270,13 @@ void TCustomCodeEdit::trimTrailingRecorded(int first, int last, TCodeEditUndoLis
         while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
         if (n == s.size()) continue;
         TBufferCoord b{static_cast<int>(n) + 1, l}, e{static_cast<int>(s.size()) + 1, l};
-        std::string blanks(s.substr(n));
-        putLine(l, std::string(s.substr(0, n)));
-        list.RecordChange(ckCaretDeleteForward, b, e, std::move(blanks), smNormal);
+        deleteRange(b, e, smNormal, l, {&list, ckCaretDeleteForward});
         list.MarkTopKeepsCaret();
     }
 }
 
 void TCustomCodeEdit::deleteSelectionRecorded(bool trim) {
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Host);
     TBufferCoord b = SelBeginPos(), e = SelEndPos();
     if (selectionMode_ == smNormal) {
         // An end in virtual space stands for the end of its line.
@@ -257,29 +286,11 @@ void TCustomCodeEdit::deleteSelectionRecorded(bool trim) {
     TChangeKind kind = active_ < anchor_ ? ckDeleteForward : ckDelete;
     TBufferCoord caret;
     if (selectionMode_ == smColumn) {
-        // One record per row, each an exact byte range of its line: a block edge
-        // inside a tab's cells would not convert back to the same bytes.
         ColumnBlock blk = columnBlock(anchor_, active_);
-        for (int l = blk.firstLine; l <= blk.lastLine && l <= lines_.Count(); ++l) {
-            int len = LineLength(l);
-            int cl = CellToColumn(l, blk.leftCell, true);
-            int cr = std::min(CellToColumn(l, blk.rightCell, true), len + 1);
-            if (cl > len || cr <= cl) continue;
-            TBufferCoord rb{cl, l}, re{cr, l};
-            std::string row = TextOfRange(rb, re, smNormal);
-            deleteRange(rb, re, smNormal, l);
-            undoList_.RecordChange(kind, rb, re, std::move(row), smNormal);
-        }
-        int line = std::clamp(active_.Line, blk.firstLine, blk.lastLine);
-        caret = TBufferCoord{CellToColumn(line, blk.leftCell, true), line};
+        caret = deleteRange(anchor_, active_, smColumn, active_.Line, {&undoList_, kind});
         if (trim) trimTrailingRecorded(blk.firstLine, blk.lastLine, undoList_);
     } else {
-        std::string text = SelectedText();
-        TBufferCoord rs = b, re = e;
-        if (selectionMode_ == smLine) lineRangeAsStream(b, e, rs, re);
-        caret = deleteRange(b, e, selectionMode_, active_.Line);
-        // A line-mode deletion is recorded as the stream range it removed.
-        undoList_.RecordChange(kind, rs, re, std::move(text), smNormal);
+        caret = deleteRange(b, e, selectionMode_, active_.Line, {&undoList_, kind});
         if (trim && selectionMode_ == smNormal) trimTrailingRecorded(b.Line, b.Line, undoList_);
     }
     setCaretRaw(caret);
@@ -287,9 +298,7 @@ void TCustomCodeEdit::deleteSelectionRecorded(bool trim) {
 }
 
 void TCustomCodeEdit::setSelTextInMode(std::string_view s, TSelectionMode mode, TChangeKind insertKind) {
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Host);
     if (HasSelection()) deleteSelectionRecorded(s.empty());
     else {
         // Order the ends, the selection being empty at the caret.
@@ -299,14 +308,9 @@ void TCustomCodeEdit::setSelTextInMode(std::string_view s, TSelectionMode mode, 
     if (!s.empty()) {
         TBufferCoord at = caret_;
         if (lines_.Count() == 0) at = TBufferCoord{1, 1};
-        TBufferCoord recStart = at;
-        if (mode == smLine) recStart = TBufferCoord{1, at.Line};
-        else if (mode == smNormal && lines_.Count() > 0)
-            recStart.Column = std::min(at.Column, LineLength(at.Line) + 1);
-        TBufferCoord end = insertText(at, s, mode, mode == smColumn ? &undoList_ : nullptr);
-        if (mode != smColumn) undoList_.RecordChange(insertKind, recStart, end, {}, smNormal);
+        TBufferCoord end = insertText(at, s, mode, {&undoList_, insertKind});
         // Every line written loses its trailing blanks.
-        trimTrailingRecorded(std::min(recStart.Line, end.Line), end.Line, undoList_);
+        trimTrailingRecorded(std::min(at.Line, end.Line), end.Line, undoList_);
         setCaretRaw(end);
         setSelectionRaw(end, end);
     }
@@ -329,16 +333,17 @@ void TCustomCodeEdit::ClipboardCopy() {
 }
 
 void TCustomCodeEdit::ClipboardCut() {
-    if (!HasSelection() || readOnly_) return;
+    if (!HasSelection()) return;
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     ClipboardCopy();
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
     deleteSelectionRecorded();
     EnsureCaretVisible();
 }
 
 void TCustomCodeEdit::ClipboardPaste() {
-    if (readOnly_) return;
+    EditTransaction tx(*this, TEditScope::Command);
+    if (!tx) return;
     std::optional<std::string> block = clipboard_->BlockData();
     int mode = selectionMode_;
     std::string text;
@@ -352,16 +357,13 @@ void TCustomCodeEdit::ClipboardPaste() {
         size_t nul = text.find('\0');
         if (nul != std::string::npos) text.resize(nul);
     }
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
-    UndoBlockGuard undoBlock(undoList_);
     undoList_.RecordChange(ckPasteBegin, caret_, caret_, {}, selectionMode_);
     setSelTextInMode(text, static_cast<TSelectionMode>(mode), ckPaste);
     undoList_.RecordChange(ckPasteEnd, caret_, caret_, {}, selectionMode_);
 }
 
 void TCustomCodeEdit::SelectAll() {
-    EditCommandScope scope(*this);
+    EditTransaction tx(*this, TEditScope::View);
     int last = std::max(1, lines_.Count());
     TBufferCoord end = lines_.Count() == 0 ? TBufferCoord{1, 1} : TBufferCoord{LineLength(last) + 1, last};
     setCaretRaw(end);
@@ -370,7 +372,7 @@ void TCustomCodeEdit::SelectAll() {
 }
 
 void TCustomCodeEdit::ClearAll() {
-    EditCommandScope scope(*this);
+    EditTransaction tx(*this, TEditScope::View);
     lines_.Clear();
     for (int n = 0; n < 10; ++n) bookmarks_[static_cast<size_t>(n)] = nullptr;
     marks_.Clear();
@@ -383,12 +385,11 @@ void TCustomCodeEdit::ClearAll() {
 // ---------------------------------------------------------------- drag and drop
 
 bool TCustomCodeEdit::DropSelection(TBufferCoord pos, bool copy) {
-    if (readOnly_ || selectionMode_ != smNormal || !HasSelection() || !HasOption(eoDragDropEditing)) return false;
+    if (selectionMode_ != smNormal || !HasSelection() || !HasOption(eoDragDropEditing)) return false;
     pos = ClampPos(pos, false);
     if (DropInsideSelection(pos, copy)) return false;
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
-    UndoBlockGuard block(undoList_);
+    EditTransaction tx(*this, TEditScope::Command);
+    if (!tx) return false;
     std::string text = SelectedText();
     TBufferCoord b = SelBeginPos(), e = SelEndPos();
     if (!copy) {
@@ -399,9 +400,7 @@ bool TCustomCodeEdit::DropSelection(TBufferCoord pos, bool copy) {
             else pos.Line -= e.Line - b.Line;
         }
     }
-    TBufferCoord recStart{std::min(pos.Column, LineLength(pos.Line) + 1), pos.Line};
-    TBufferCoord end = insertText(pos, text, smNormal, nullptr);
-    undoList_.RecordChange(ckDragInsert, recStart, end, {}, smNormal);
+    TBufferCoord end = insertText(pos, text, smNormal, {&undoList_, ckDragInsert});
     setCaretRaw(pos);
     setSelectionRaw(end, pos);
     EnsureCaretVisible();

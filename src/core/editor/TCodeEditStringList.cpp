@@ -107,12 +107,12 @@ TCodeEditStringList::TCodeEditStringList() = default;
 
 TCodeEditStringList::~TCodeEditStringList() {
     // The hooks go first, so that releasing the lines reports nothing.
-    OnLinesChanged = nullptr;
-    OnLinesChanging = nullptr;
-    OnLinesCleared = nullptr;
-    OnLinesDeleted = nullptr;
-    OnLinesInserted = nullptr;
-    OnLinePut = nullptr;
+    OnLinesChanged.Clear();
+    OnLinesChanging.Clear();
+    OnLinesCleared.Clear();
+    OnLinesDeleted.Clear();
+    OnLinesInserted.Clear();
+    OnLinePut.Clear();
     clearAll();
 }
 
@@ -226,7 +226,7 @@ void TCodeEditStringList::SetStrings(int i, std::string_view s) {
     storeText(i, s);
     flg(i) = static_cast<uint8_t>((flg(i) & OwnsText) | ExpansionStale);
     longestIndex_ = -1;
-    if (OnLinePut) OnLinePut(i, 1);
+    OnLinePut.Notify(i, 1);
 }
 
 void* TCodeEditStringList::Objects(int i) const {
@@ -277,7 +277,7 @@ void TCodeEditStringList::Clear() {
         BatchGuard batch(*this);
         clearAll();
         longestIndex_ = -1;
-        if (OnLinesCleared) OnLinesCleared();
+        OnLinesCleared.Notify();
     }
     longestIndex_ = -1;
 }
@@ -367,12 +367,12 @@ void TCodeEditStringList::Assign(const TCodeEditStringList& list) {
 }
 
 void TCodeEditStringList::BeginBatch() {
-    if (updateCount_++ == 0 && OnLinesChanging) OnLinesChanging();
+    if (updateCount_++ == 0) OnLinesChanging.Notify();
 }
 
 void TCodeEditStringList::EndBatch() {
     if (updateCount_ <= 0) return;
-    if (--updateCount_ == 0 && OnLinesChanged) OnLinesChanged();
+    if (--updateCount_ == 0) OnLinesChanged.Notify();
 }
 
 void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
@@ -447,7 +447,7 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         gapStart_ = count_;
         recs_[index] = Rec{stop > pos ? d + pos : nullptr, static_cast<uint32_t>(stop - pos), NoLineState, -1};
         flags_[index] = ExpansionStale;
-        if (hook) OnLinesInserted(index, 1);
+        if (hook) OnLinesInserted.Notify(index, 1);
         pos = stop;
         if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; }
         if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; }
@@ -547,7 +547,7 @@ void TCodeEditStringList::RemoveLines(int index, int numLines) {
     count_ -= numLines;
     if (longestIndex_ >= index) longestIndex_ = longestIndex_ < index + numLines ? -1 : longestIndex_ - numLines;
     if (count_ == 0) blocks_.clear();
-    if (OnLinesDeleted) OnLinesDeleted(index, numLines);
+    OnLinesDeleted.Notify(index, numLines);
 }
 
 int32_t TCodeEditStringList::LineState(int i) const {

@@ -1,7 +1,8 @@
 #pragma once
 // The line buffer: the open document as an array of 8-bit lines without their
 // line-break bytes. Each line also carries the highlighter's state at its end and
-// a cache of its tab-expanded width. Changes are reported through six hooks.
+// a cache of its tab-expanded width. Changes are reported through six hooks,
+// each a list of listeners (the editor, and whoever else follows the text).
 //
 // Storage: a loaded file stays in memory as the one block it was read into, and
 // each line record points into it; a line changed later owns a block of its own.
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "core/platform/Errors.h"
+#include "core/platform/ListenerList.h"
 
 namespace pelm {
 
@@ -32,10 +34,11 @@ constexpr int32_t NoLineState = -1;
 
 class TCodeEditStringList {
 public:
-    using NotifyHook = std::function<void()>;
-    using RangeHook = std::function<void(int index, int count)>;
+    using NotifyHook = TListenerList<>;
+    using RangeHook = TListenerList<int /*index*/, int /*count*/>;
 
-    // Hooks, raised after the change is complete.
+    // Hooks, raised after the change is complete. Subscribe returns the token
+    // that Unsubscribe takes.
     NotifyHook OnLinesChanged;   // the last EndBatch
     NotifyHook OnLinesChanging;  // the first BeginBatch
     NotifyHook OnLinesCleared;   // Clear of a non-empty buffer
@@ -139,7 +142,7 @@ private:
     void insertRecords(int index, int n);
     void clearAll();
     void computeExpansion(int i) const;
-    void notifyInserted(int index, int n) { if (OnLinesInserted) OnLinesInserted(index, n); }
+    void notifyInserted(int index, int n) { OnLinesInserted.Notify(index, n); }
 
     Rec* recs_ = nullptr;
     uint8_t* flags_ = nullptr;

@@ -44,12 +44,12 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
     TBufferCoord anchor = caret;
     if (isInsertion(item.Kind)) {
         std::string removed = TextOfRange(item.StartPos, item.EndPos, mode);
-        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, nullptr);
+        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text);
         redoList_.RecordChange(item.Kind, item.StartPos, end, std::move(removed), mode);
         anchor = caret = item.StartPos;
     } else if (isDeletion(item.Kind)) {
         if (item.Kind == ckCaretDeleteForward && item.StartPos.Line > lines_.Count()) lines_.Add("");
-        insertText(item.StartPos, item.Text, mode, nullptr);
+        insertText(item.StartPos, item.Text, mode);
         // The text is back where it was, so the recorded range holds again (in
         // column mode the block's corner, which the last row need not reach).
         TBufferCoord end = item.EndPos;
@@ -82,7 +82,7 @@ void TCustomCodeEdit::undoItem(TCodeEditUndoItem& item) {
     } else if (item.Kind == ckUnindent) {
         int first, last;
         affectedLines(item.StartPos, item.EndPos, first, last);
-        insertText(TBufferCoord{1, first}, item.Text, smColumn, nullptr);
+        insertText(TBufferCoord{1, first}, item.Text, smColumn);
         redoList_.RecordChange(ckUnindent, item.StartPos, item.EndPos, item.Text, mode);
         anchor = item.StartPos;
         caret = item.EndPos;
@@ -104,7 +104,7 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
     TBufferCoord anchor = caret;
     if (isInsertion(item.Kind)) {
         std::string removed = TextOfRange(item.StartPos, item.EndPos, mode);
-        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text, nullptr);
+        TBufferCoord end = replaceRange(item.StartPos, item.EndPos, mode, item.Text);
         undoList_.RecordChange(item.Kind, item.StartPos, end, std::move(removed), mode);
         anchor = caret = end;
         if (item.Kind == ckDragInsert) {
@@ -149,9 +149,8 @@ void TCustomCodeEdit::redoItem(TCodeEditUndoItem& item) {
 }
 
 void TCustomCodeEdit::Undo() {
-    if (readOnly_) return;
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     if (undoList_.LastKind() == ckGroupEnd) {
         TCodeEditUndoItem brk = undoList_.Pop();
         redoList_.PushGroupBreakNumbered(brk.GroupNumber);
@@ -187,9 +186,8 @@ void TCustomCodeEdit::Undo() {
 }
 
 void TCustomCodeEdit::Redo() {
-    if (readOnly_) return;
-    EditCommandScope scope(*this);
-    BatchGuard batch(lines_);
+    EditTransaction tx(*this, TEditScope::Typing);
+    if (!tx) return;
     inRedo_ = true;
     if (const TCodeEditUndoItem* top = redoList_.Peek()) {
         TChangeKind k = top->Kind;

@@ -9,12 +9,16 @@
 namespace pelm {
 
 TCustomCodeEdit::TCustomCodeEdit() : wrap_(nullptr) {
-    lines_.OnLinesChanging = [this] { hookChanging(); };
-    lines_.OnLinesChanged = [this] { hookChanged(); };
-    lines_.OnLinesCleared = [this] { hookCleared(); };
-    lines_.OnLinesDeleted = [this](int i, int n) { hookDeleted(i, n); };
-    lines_.OnLinesInserted = [this](int i, int n) { hookInserted(i, n); };
-    lines_.OnLinePut = [this](int i, int) { hookPut(i); };
+    // The editor listens first: its own state follows the text before anyone
+    // else hears of a change.
+    lineListeners_ = {
+        lines_.OnLinesChanging.Subscribe([this] { hookChanging(); }),
+        lines_.OnLinesChanged.Subscribe([this] { hookChanged(); }),
+        lines_.OnLinesCleared.Subscribe([this] { hookCleared(); }),
+        lines_.OnLinesDeleted.Subscribe([this](int i, int n) { hookDeleted(i, n); }),
+        lines_.OnLinesInserted.Subscribe([this](int i, int n) { hookInserted(i, n); }),
+        lines_.OnLinePut.Subscribe([this](int i, int) { hookPut(i); }),
+    };
     undoList_.OnItemAdded = [this](TCodeEditUndoList& l) { onItemAdded(l); };
     redoList_.OnItemAdded = [this](TCodeEditUndoList& l) { onItemAdded(l); };
     updateWordChars();
@@ -26,12 +30,12 @@ TCustomCodeEdit::TCustomCodeEdit() : wrap_(nullptr) {
 
 TCustomCodeEdit::~TCustomCodeEdit() {
     if (highlighter_) highlighter_->Subscribe(nullptr);
-    lines_.OnLinesChanging = nullptr;
-    lines_.OnLinesChanged = nullptr;
-    lines_.OnLinesCleared = nullptr;
-    lines_.OnLinesDeleted = nullptr;
-    lines_.OnLinesInserted = nullptr;
-    lines_.OnLinePut = nullptr;
+    lines_.OnLinesChanging.Unsubscribe(lineListeners_[0]);
+    lines_.OnLinesChanged.Unsubscribe(lineListeners_[1]);
+    lines_.OnLinesCleared.Unsubscribe(lineListeners_[2]);
+    lines_.OnLinesDeleted.Unsubscribe(lineListeners_[3]);
+    lines_.OnLinesInserted.Unsubscribe(lineListeners_[4]);
+    lines_.OnLinePut.Unsubscribe(lineListeners_[5]);
 }
 
 // ---------------------------------------------------------------- settings
@@ -102,7 +106,7 @@ void TCustomCodeEdit::statusChanged(TStatusChanges c) {
     }
 }
 
-// ---------------------------------------------------------------- buffer hooks
+// ---------------------------------------------------------------- buffer listeners
 
 void TCustomCodeEdit::invalidateLines(int firstLine, int lastLine, bool text, bool gutter) {
     if (linesChanging_) {
@@ -711,7 +715,7 @@ void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
         h.second(pos, shift, handled);
         if (handled) return;
     }
-    EditCommandScope scope(*this);
+    EditTransaction view(*this, TEditScope::View);
     TBufferCoord p = ClampPos(pos, false);
     if (shift & ssShift) {
         TBufferCoord a = ClampPos(HasSelection() ? anchor_ : caret_, true);
@@ -725,7 +729,7 @@ void TCustomCodeEdit::MouseDown(TBufferCoord pos, TShiftState shift) {
 }
 
 void TCustomCodeEdit::MouseDragTo(TBufferCoord pos) {
-    EditCommandScope scope(*this);
+    EditTransaction view(*this, TEditScope::View);
     TBufferCoord a = anchor_;
     setCaretRaw(ClampPos(pos, false));
     setSelectionRaw(a, ClampPos(pos, true));
@@ -733,7 +737,7 @@ void TCustomCodeEdit::MouseDragTo(TBufferCoord pos) {
 }
 
 void TCustomCodeEdit::SelectWordAt(TBufferCoord pos) {
-    EditCommandScope scope(*this);
+    EditTransaction view(*this, TEditScope::View);
     pos = ClampPos(pos, true);
     std::string_view s = LineText(pos.Line);
     int len = static_cast<int>(s.size());

@@ -5,7 +5,9 @@
 // positions and is told what to repaint through TCodeEditView.
 //
 // The implementation is spread over several files by topic:
-//   TCustomCodeEdit.cpp    state, buffer hooks, positions, metrics, bookmarks, mouse
+//   TCustomCodeEdit.cpp    state, buffer listeners, positions, metrics, bookmarks, mouse
+//   EditTransaction.cpp    what every edit holds while it runs (paint lock, own-edit
+//                          mark, buffer update bracket, undo block, read-only check)
 //   TCodeEditScrolling.cpp scroll position, caret in view, scroll bars, wheel
 //   TCodeEditSelection.cpp selection text read/write, the text primitives, clipboard
 //   TCodeEditUndoRedo.cpp  undo and redo
@@ -18,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/editor/EditTransaction.h"
 #include "core/editor/TCodeEditClipboard.h"
 #include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/editor/TCodeEditHighlighterLink.h"
@@ -76,6 +79,13 @@ struct THookedCommandHandlerEntry {
     THookedCommandHandler Handler;
     void* Data = nullptr;
     int Id = 0;
+};
+
+// Where a text primitive records its undo: the list (nullptr: nowhere) and the
+// kind of the record.
+struct TUndoNote {
+    TCodeEditUndoList* list = nullptr;
+    TChangeKind kind = ckNone;
 };
 
 class TCustomCodeEdit {
@@ -293,10 +303,10 @@ public:
     std::string TextOfRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, bool pad = false) const;
 
 private:
-    friend class EditCommandScope;
+    friend class EditTransaction;
     struct ColumnBlock { int firstLine, lastLine, leftCell, rightCell; };
 
-    // buffer hooks
+    // buffer listeners
     void hookChanging();
     void hookChanged();
     void hookCleared();
@@ -314,18 +324,26 @@ private:
     void updateWordChars();
     int maxCaretColumn(int line) const;
 
-    // text primitives (TCodeEditSelection.cpp); none of them records undo
-    // except the column rows, which go to rowList when it is given. They never
-    // trim: trailing blanks are removed by trimTrailingRecorded as steps of their
-    // own, so that every record replays exactly.
+    // The text primitives (TCodeEditSelection.cpp). They run inside an
+    // EditTransaction and record their own undo when given a note (the list and
+    // the kind of the record); without one they record nothing (undo and redo
+    // replaying a record). They never trim: trailing blanks are removed by
+    // trimTrailingRecorded as steps of their own, so that every record replays
+    // exactly.
     ColumnBlock columnBlock(TBufferCoord a, TBufferCoord b) const;
-    void putLine(int line, std::string s);
+    // Puts line s; with a note, records kind over start..end with the text replaced.
+    void putLine(int line, std::string s, TUndoNote note = {}, TBufferCoord start = {}, TBufferCoord end = {},
+                 std::string replaced = {});
     void ensureLine();
-    TBufferCoord deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine);
-    TBufferCoord insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, TCodeEditUndoList* rowList);
+    // With a note: a stream or line deletion is one record of the stream range it
+    // removed; a column deletion one record per row, each an exact byte range.
+    TBufferCoord deleteRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, int activeLine, TUndoNote note = {});
+    // With a note: a stream or line insertion is one record of note's kind from
+    // where the text went (at most the line's end) to its end; a column insertion
+    // records each row (ckPaste) and each line it adds (ckLineBreak).
+    TBufferCoord insertText(TBufferCoord at, std::string_view s, TSelectionMode mode, TUndoNote note = {});
     // Selects b..e, replaces it by s; returns the end of the inserted text.
-    TBufferCoord replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s,
-                              TCodeEditUndoList* rowList);
+    TBufferCoord replaceRange(TBufferCoord b, TBufferCoord e, TSelectionMode mode, std::string_view s);
     // With eoTrimTrailingSpaces: removes the trailing blanks of the lines first..last,
     // each as a recorded deletion on list.
     void trimTrailingRecorded(int first, int last, TCodeEditUndoList& list);
@@ -405,6 +423,7 @@ private:
 
     int paintLock_ = 0;
     int ownEdit_ = 0;           // >0 while the editor itself changes the lines
+    std::array<TListenerToken, 6> lineListeners_{};  // the editor's own subscriptions to the buffer
     bool linesChanging_ = false;
     TStatusChanges pendingStatus_ = 0;
     int pendingFirstLine_ = 0;  // pending repaint while the lines change (0: none)
@@ -443,25 +462,6 @@ private:
     mutable int longestWidth_ = 0;
     mutable bool longestDirty_ = true;
     int lastDigits_ = 4;  // gutter digits in use when the lines last changed
-};
-
-// Takes the painting lock and marks the lines as the editor's own change for
-// the duration of one command or text replacement.
-class EditCommandScope {
-public:
-    explicit EditCommandScope(TCustomCodeEdit& e) : e_(e) {
-        e_.LockPainting();
-        ++e_.ownEdit_;
-    }
-    ~EditCommandScope() {
-        --e_.ownEdit_;
-        e_.UnlockPainting();
-    }
-    EditCommandScope(const EditCommandScope&) = delete;
-    EditCommandScope& operator=(const EditCommandScope&) = delete;
-
-private:
-    TCustomCodeEdit& e_;
 };
 
 }  // namespace pelm

@@ -28,6 +28,7 @@
 #include "gui/app/GuiText.h"
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
+#include "gui/app/TSearchController.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/WndRestore.h"
 #include "gui/editor/TCodeEdit.h"
@@ -35,47 +36,11 @@
 
 namespace pelm {
 
-const QString NewDocumentName = QStringLiteral("Новый");
-
 namespace {
-
-// The filter list of the open and the save dialog, in the order of its indexes.
-QList<FileFilter> DocumentFilters() {
-    return {
-        {QStringLiteral("HTML (*.htm; *.html)"), QStringLiteral("*.htm;*.html")},
-        {QStringLiteral("CSS (*.css)"), QStringLiteral("*.css")},
-        {QStringLiteral("XML (*.xml;*.xsd;*.xsl;*.xslt;*.dtd; *.wml)"), QStringLiteral("*.xml;*.xsd;*.xsl;*.xslt;*.dtd; *.wml")},
-        {QStringLiteral("JavaScript (*.js)"), QStringLiteral("*.js")},
-        {QStringLiteral("PHP (*.php; *.php3; *.phtml; *.inc)"), QStringLiteral("*.php;*.php3;*.phtml;*.inc")},
-        {QStringLiteral("Perl (*.pl; *.pm; *.cgi)"), QStringLiteral("*.pl;*.pm;*.cgi")},
-        {QStringLiteral("Текст (*.txt)"), QStringLiteral("*.txt")},
-        {QStringLiteral("Все файлы (*.*)"), QStringLiteral("*")},
-    };
-}
-
-std::string CursorKey(const QString& docFileName) {
-    return FileNameBytes(docFileName) + "_Cursor";
-}
 
 std::string ExtensionOf(const QString& fileName) {
     return LowerCaseExtension(ToCp1251(fileName));
 }
-
-// The editor as the template scan sees it: each marker is selected and its
-// selection replaced, the way a user's edit would go.
-class TEditorTemplate : public TTemplateDocument {
-public:
-    explicit TEditorTemplate(TCustomCodeEdit& editor) : editor_(editor) {}
-    std::string Text() const override { return editor_.Lines().Text(); }
-    void Replace(int offset, int length, const std::string& with) override {
-        editor_.SetSelOffset(offset);
-        editor_.SelectChars(length);
-        editor_.SetSelectedText(with);
-    }
-
-private:
-    TCustomCodeEdit& editor_;
-};
 
 }  // namespace
 
@@ -122,6 +87,9 @@ void TfrMain::createControls() {
     snEditor->Model().Keystrokes().Remove(VK_F1, 0);
     snEditor->Model().BookmarkEnableKeys = false;
     snEditor->Model().OnChange = [this] { snEditorChange(); };
+    session_ = std::make_unique<TDocumentSession>(this, *snEditor, *prompts_, mruOpenRecent_,
+                                                  [this](DocumentKind kind) { return HighlighterOf(kind); });
+    search_ = std::make_unique<TSearchController>(this, *snEditor);
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
     // The text has the keyboard when the window opens.
@@ -177,6 +145,15 @@ void TfrMain::createControls() {
     addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
 
     createMenus();
+
+    // What the window shows of the document.
+    session_->OnModifiedChanged.Subscribe(
+        [this](bool modified) { barStatus[0]->setPixmap(StatusIcon(modified)); });
+    session_->OnTitleChanged.Subscribe([this] { ReloadTitle(); });
+    session_->OnKindChanged.Subscribe([this](DocumentKind kind) {
+        barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
+        pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
+    });
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -186,6 +163,7 @@ void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
         setAcceptDrops(true);
         RestoreWindowLayout(this, settingsFileName_);
         settingsFile_ = std::make_unique<TIniFile>(FileNameBytes(settingsFileName_));
+        session_->SetSettingsFile(settingsFile_.get());
         programDir_ = dir;
         LoadTagList();
         ApplyOptions();
@@ -214,48 +192,18 @@ QString TfrMain::TemplatePath(DocumentKind kind) const {
 }
 
 void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
-    CheckFileSave();
-    // A file that cannot be read raises before the buffer changes, so the
-    // document, its name and its flag stay as they were.
-    snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
-    if (setName) {
-        docFileName_ = fileName;
-        mruOpenRecent_.InsertIfAbsent(FileNameBytes(fileName));
-    } else {
-        docFileName_ = NewDocumentName;
-    }
-    FindTemplates();
-    ModFlag(false);
-    ReloadTitle();
-    if (const auto kind = KindOfExtension(ext)) SelectKind(*kind);
+    session_->OpenFrom(fileName, setName, ext);
 }
 
-void TfrMain::FindTemplates() {
-    TCustomCodeEdit& editor = snEditor->Model();
-    if (editor.Lines().Text().size() < 4) return;
-    editor.SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
-    if (docFileName_ != NewDocumentName) return;
+void TfrMain::FindTemplates() { session_->FindTemplates(); }
 
-    editor.SetSelOffset(0);
-    const QLocale locale = QLocale::system();
-    TEditorTemplate document(editor);
-    const int caret =
-        ExpandTemplateMarkers(document, ToCp1251(locale.toString(QDate::currentDate(), QLocale::ShortFormat)),
-                              ToCp1251(locale.toString(QTime::currentTime(), QLocale::LongFormat)));
-    editor.SetSelOffset(caret);
-    // The expansion is part of the new document, not an edit to undo.
-    editor.DiscardUndo();
-}
-
-void TfrMain::ModFlag(bool value) {
-    snEditor->SetModified(value);
-    barStatus[0]->setPixmap(StatusIcon(snEditor->Modified()));
-}
+void TfrMain::ModFlag(bool value) { session_->ModFlag(value); }
 
 void TfrMain::ReloadTitle() {
-    barStatus[1]->setText(docFileName_);
-    setWindowTitle(QStringLiteral("Vorn Pelm - [") + docFileName_ + QLatin1Char(']'));
-    SetApplicationTitle(FileNamePart(docFileName_) + QStringLiteral(" - Vorn Pelm"));
+    const QString& name = DocFileName();
+    barStatus[1]->setText(name);
+    setWindowTitle(QStringLiteral("Vorn Pelm - [") + name + QLatin1Char(']'));
+    SetApplicationTitle(FileNamePart(name) + QStringLiteral(" - Vorn Pelm"));
 }
 
 TCustomHighlighter* TfrMain::HighlighterOf(DocumentKind kind) {
@@ -270,71 +218,17 @@ TCustomHighlighter* TfrMain::HighlighterOf(DocumentKind kind) {
     return nullptr;
 }
 
-void TfrMain::SelectKind(DocumentKind kind) {
-    snEditor->SetHighlighter(HighlighterOf(kind));
-    kind_ = kind;
-    barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
-    pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
-}
+void TfrMain::SelectKind(DocumentKind kind) { session_->SelectKind(kind); }
 
-void TfrMain::CheckFileSave() {
-    if (!snEditor->Modified()) return;
-    const QString text = QStringLiteral("Сохранить изменения в файле \"") + FileNamePart(docFileName_) +
-                         QStringLiteral("\"?") + QStringLiteral("\n\r") + QLatin1Char('(') + docFileName_ +
-                         QLatin1Char(')');
-    switch (prompts_->askYesNoCancel(this, QStringLiteral("Вопрос"), text)) {
-        case PromptAnswer::Yes:
-            // Going on after a save that did not happen would throw the
-            // changes away: a cancelled Save As abandons the caller, and a
-            // failed write raises its error past it.
-            if (!FileSave()) throw EAbort();
-            return;
-        case PromptAnswer::No:
-            return;
-        case PromptAnswer::Cancel:
-            throw EAbort();
-    }
-}
+void TfrMain::CheckFileSave() { session_->CheckFileSave(); }
 
-bool TfrMain::FileSave() {
-    bool saved;
-    if (docFileName_ != NewDocumentName) {
-        snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
-        ModFlag(false);
-        saved = true;
-    } else {
-        saved = FileSaveAs();
-    }
-    settingsFile_->IniWriteNumber("Filez", CursorKey(docFileName_), snEditor->SelOffset());
-    return saved;
-}
+bool TfrMain::FileSave() { return session_->FileSave(); }
 
-void TfrMain::dlgSet(int filterIndex, const QString& defaultExt) {
-    dlgSave_.filterIndex = filterIndex;
-    dlgSave_.defaultExt = defaultExt;
-}
+void TfrMain::dlgSet(int filterIndex, const QString& defaultExt) { session_->dlgSet(filterIndex, defaultExt); }
 
-void TfrMain::dlgSaveClose() {
-    const qsizetype slash = dlgSave_.fileName.lastIndexOf(QLatin1Char('/'));
-    browseFolder_ = slash < 0 ? QString() : dlgSave_.fileName.left(slash + 1);
-}
+void TfrMain::dlgSaveClose() { session_->dlgSaveClose(); }
 
-bool TfrMain::FileSaveAs() {
-    dlgSave_.filters = DocumentFilters();
-    if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString()))
-        dlgSet(KindSavePreset(*kind).filterIndex, QString::fromLatin1(KindSavePreset(*kind).defaultExt));
-    dlgSave_.fileName = FileNamePart(docFileName_);
-    const QString chosen = prompts_->saveFileName(this, dlgSave_);
-    if (!chosen.isEmpty()) dlgSave_.fileName = chosen;
-    dlgSaveClose();
-    if (chosen.isEmpty()) return false;
-    docFileName_ = chosen;
-    snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
-    ModFlag(false);
-    ReloadTitle();
-    mruOpenRecent_.InsertIfAbsent(FileNameBytes(docFileName_));
-    return true;
-}
+bool TfrMain::FileSaveAs() { return session_->FileSaveAs(); }
 
 void TfrMain::run(const std::function<void()>& command) {
     RunCommand(this, *prompts_, command);
@@ -349,15 +243,7 @@ void TfrMain::pnkFileNewClick(DocumentKind kind) {
 }
 
 void TfrMain::pnkFileOpenClick() {
-    run([&] {
-        FileDialogRequest request;
-        request.filters = DocumentFilters();
-        request.defaultExt = QStringLiteral("htm");
-        const QString chosen = prompts_->openFileName(this, request);
-        dlgSaveClose();
-        if (chosen.isEmpty()) return;
-        OpenFrom(chosen, true, ExtensionOf(chosen));
-    });
+    run([&] { session_->Open(); });
 }
 
 void TfrMain::pnkFileSaveClick() {
@@ -381,7 +267,7 @@ void TfrMain::btnDonateClick() {
 }
 
 void TfrMain::snEditorChange() {
-    ModFlag(true);
+    session_->TextChanged();
 }
 
 void TfrMain::HandleDroppedFiles(const QStringList& fileNames) {

@@ -1,7 +1,16 @@
 #pragma once
-// The main window: start-up, the one document and its state (file name,
-// modified flag, kind), the title and the status bar, the save question and
-// the file commands that replace or write the document.
+// The main window: start-up and shutdown, the controls, menus and status bar,
+// and every handler under the name it is known by. The handlers forward to
+// small controllers with one job each:
+//   TDocumentSession   the one document: open, save, the save question, kind,
+//                      modified flag, OpenFrom, DocFileName (TDocumentSession.h)
+//   TSearchController  find and replace (TSearchController.h)
+// A new part of the window's work (the tag panel, the preview, printing) gets a
+// controller of its own in the same way: a class in gui/app/ (or gui/panels/)
+// created in createControls with what it needs, its handlers on TfrMain in a
+// TfrMainXxx.cpp of their own forwarding to it, and the document's events
+// taken from the session's listener lists (OnChange, OnModifiedChanged,
+// OnTitleChanged, OnKindChanged) rather than from edits to the handlers here.
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -13,13 +22,13 @@
 
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 #include "core/document/SearchState.h"
 #include "core/editor/TCodeEditTypes.h"
 #include "core/highlight/THTMLHighlighter.h"
-#include "core/search/TCodeEditRegexSearch.h"
-#include "core/search/TCodeEditSearch.h"
+#include "core/search/TCodeEditSearchCustom.h"
 #include "gui/app/Prompts.h"
+#include "gui/app/TDocumentSession.h"
 
 class QAction;
 class QComboBox;
@@ -37,10 +46,8 @@ class TSearchPrompts;
 class TCodeEdit;
 class TCustomHighlighter;
 class TIniFile;
+class TSearchController;
 class TStatusPanel;
-
-// The name of a document that has no file yet.
-extern const QString NewDocumentName;  // "Новый"
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -102,17 +109,20 @@ public:
     void snEditorReplaceText(const std::string& ASearch, const std::string& AReplace, int Line, int Column,
                              TCodeReplaceAction& Action);
     // The dialogs, the replace prompt and the beep (nullptr: the real ones).
-    void SetSearchPrompts(TSearchPrompts* prompts) { searchPrompts_ = prompts; }
-    const TSearchState& SearchState() const { return searchState_; }
-    bool ContinueFromCaret() const { return continueFromCaret_; }
+    void SetSearchPrompts(TSearchPrompts* prompts);
+    const TSearchState& SearchState() const;
+    bool ContinueFromCaret() const;
 
-    const QString& DocFileName() const { return docFileName_; }
+    const QString& DocFileName() const { return session_->DocFileName(); }
     const QString& ProgramDir() const { return programDir_; }
     TIniFile* SettingsFile() const { return settingsFile_.get(); }
     const TRecentFiles& RecentFiles() const { return mruOpenRecent_; }
     // Relative to ProgramDir, by kind.
     QString TemplatePath(DocumentKind kind) const;
-    std::optional<DocumentKind> Kind() const { return kind_; }
+    std::optional<DocumentKind> Kind() const { return session_->Kind(); }
+    // The document: its listener lists tell of changes of the text, of the
+    // modified flag, of the file name and of the kind.
+    TDocumentSession& Session() { return *session_; }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -165,25 +175,15 @@ private:
     QString settingsFileName_;
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts* prompts_;
-    QString docFileName_;
     QString programDir_;
     std::unique_ptr<TIniFile> settingsFile_;
     TRecentFiles mruOpenRecent_;
     TAppOptions options_;
-    // The kind whose highlighter is attached; none before the first document.
-    std::optional<DocumentKind> kind_;
 
-    // Search: what the dialogs remember, and the two engines.
-    TSearchPrompts& searchPrompts();
-    TSearchState searchState_;
-    bool continueFromCaret_ = false;
-    TCodeEditSearch CodeEditSearch;
-    TCodeEditRegexSearch CodeEditRegexSearch;
-    TSearchPrompts* searchPrompts_ = nullptr;
+    // The controllers (see the top of this file).
+    std::unique_ptr<TDocumentSession> session_;
+    std::unique_ptr<TSearchController> search_;
 
-    // The save dialog's preset and its current file name.
-    FileDialogRequest dlgSave_;
-    QString browseFolder_;
     QAction* mruSeparatorTop_ = nullptr;
     QAction* mruSeparatorBottom_ = nullptr;
     QList<QAction*> mruItems_;
@@ -239,9 +239,9 @@ public:
     const QList<QAction*>& RecentFileItems() const { return mruItems_; }
     const TAppOptions& Options() const { return options_; }
     // Starting folder of the attribute helpers' file dialog.
-    const QString& BrowseFolder() const { return browseFolder_; }
+    const QString& BrowseFolder() const { return session_->BrowseFolder(); }
     // The save dialog's request as the last Save As made it.
-    const FileDialogRequest& SaveDialog() const { return dlgSave_; }
+    const FileDialogRequest& SaveDialog() const { return session_->SaveDialog(); }
 };
 
 }  // namespace pelm

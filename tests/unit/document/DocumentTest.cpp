@@ -2,7 +2,7 @@
 
 #include "core/config/TIniFile.h"
 #include "core/document/DocumentKind.h"
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 #include "core/document/TemplateMarkers.h"
 #include "support/TempDir.h"
 

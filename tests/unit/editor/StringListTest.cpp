@@ -27,12 +27,12 @@ std::vector<std::string> linesOf(const TCodeEditStringList& l) {
 struct HookLog {
     std::vector<std::string> events;
     void attach(TCodeEditStringList& l) {
-        l.OnLinesChanging = [this] { events.push_back("changing"); };
-        l.OnLinesChanged = [this] { events.push_back("changed"); };
-        l.OnLinesCleared = [this] { events.push_back("cleared"); };
-        l.OnLinesDeleted = [this](int i, int n) { events.push_back("deleted " + std::to_string(i) + "," + std::to_string(n)); };
-        l.OnLinesInserted = [this](int i, int n) { events.push_back("inserted " + std::to_string(i) + "," + std::to_string(n)); };
-        l.OnLinePut = [this](int i, int n) { events.push_back("put " + std::to_string(i) + "," + std::to_string(n)); };
+        l.OnLinesChanging.Subscribe([this] { events.push_back("changing"); });
+        l.OnLinesChanged.Subscribe([this] { events.push_back("changed"); });
+        l.OnLinesCleared.Subscribe([this] { events.push_back("cleared"); });
+        l.OnLinesDeleted.Subscribe([this](int i, int n) { events.push_back("deleted " + std::to_string(i) + "," + std::to_string(n)); });
+        l.OnLinesInserted.Subscribe([this](int i, int n) { events.push_back("inserted " + std::to_string(i) + "," + std::to_string(n)); });
+        l.OnLinePut.Subscribe([this](int i, int n) { events.push_back("put " + std::to_string(i) + "," + std::to_string(n)); });
     }
 };
 

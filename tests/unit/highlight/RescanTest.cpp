@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/highlight/Rescan.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 using namespace pelm;
@@ -35,14 +35,17 @@ protected:
         for (const char* s : {"<p>", "<!-- start", "inside", "more", "end -->", "<b>text</b>", "after"})
             lines.Add(s);
         FullRescan(lines, hl);
-        lines.OnLinesInserted = [this](int i, int n) { lastRescanned = RescanInserted(lines, hl, i, n); };
-        lines.OnLinePut = [this](int i, int) { lastRescanned = RescanFrom(lines, hl, i); };
-        lines.OnLinesDeleted = [this](int i, int) {
+        inserted = lines.OnLinesInserted.Subscribe(
+            [this](int i, int n) { lastRescanned = adapter.RescanInserted(lines, i, n); });
+        put = lines.OnLinePut.Subscribe([this](int i, int) { lastRescanned = RescanFrom(lines, hl, i); });
+        lines.OnLinesDeleted.Subscribe([this](int i, int) {
             if (lines.Count() > 0) lastRescanned = RescanFrom(lines, hl, i);
-        };
+        });
     }
     TCodeEditStringList lines;
     THTMLHighlighter hl;
+    TCodeEditHighlighterAdapter adapter{hl};
+    TListenerToken inserted = 0, put = 0;
     int lastRescanned = -2;
 };
 
@@ -88,17 +91,17 @@ TEST_F(RescanFixture, DeletingLinesRescansFromTheGap) {
 }
 
 TEST_F(RescanFixture, InsertedBlockIsCoveredWhenARescanStopsInsideIt) {
-    lines.OnLinesInserted = nullptr;
+    lines.OnLinesInserted.Unsubscribe(inserted);
     lines.InsertEmptyLines(2, 3);  // all-zero records
     lines.SetLineState(2, 1);      // as if the first already held the right state
     lines.SetStrings(2, "");       // (no hook is wired for puts below)
-    lines.OnLinePut = nullptr;
+    lines.OnLinePut.Unsubscribe(put);
     lines.SetStrings(3, "x");
     lines.SetStrings(4, "y");
     // A rescan from 2 alone stops at once; the block rule goes on from 3.
     EXPECT_EQ(RescanFrom(lines, hl, 2), 2);
     EXPECT_EQ(lines.LineState(3), 0);
-    int last = RescanInserted(lines, hl, 2, 3);
+    int last = adapter.RescanInserted(lines, 2, 3);
     EXPECT_GE(last, 4);
     EXPECT_EQ(states(lines), fullStates(lines));
 }
@@ -120,8 +123,8 @@ TEST(Rescan, FullRescanIsOneUpdateBracket) {
     for (int i = 0; i < 5; ++i) lines.Add("x\" y");
     THTMLHighlighter hl;
     int changing = 0, changed = 0;
-    lines.OnLinesChanging = [&] { ++changing; };
-    lines.OnLinesChanged = [&] { ++changed; };
+    lines.OnLinesChanging.Subscribe([&] { ++changing; });
+    lines.OnLinesChanged.Subscribe([&] { ++changed; });
     hl.SetState(THTMLHighlighter::rsDoubleQuoted);  // a full rescan starts from ResetState
     FullRescan(lines, hl);
     EXPECT_EQ(changing, 1);

@@ -1,4 +1,4 @@
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 
 #include "core/config/TIniFile.h"
 #include "core/platform/Cp1251.h"
