@@ -150,7 +150,7 @@ void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
     if (highlighter == highlighter_) return;
     if (highlighter_) highlighter_->Unsubscribe(this);
     highlighter_ = highlighter;
-    longLine_ = LongLineTokens();
+    renderer_.SetHighlighter(highlighter_);
     // A change of the attributes changes the styles in use and the tokens'
     // looks; the model rescans on the same notification.
     // A highlighter destroyed while attached clears the property.
@@ -158,7 +158,7 @@ void TCodeEdit::SetHighlighter(TCustomHighlighter* highlighter) {
         highlighter_->Subscribe(
             this,
             [this] {
-                longLine_.line = 0;
+                renderer_.ForgetTokens();
                 recomputeMetrics();
             },
             [this] { SetHighlighter(nullptr); });
@@ -176,18 +176,18 @@ void TCodeEdit::SetRightEdge(int column) {
 }
 
 void TCodeEdit::SetRightEdgeColor(TColor color) {
-    rightEdgeColor_ = color;
+    style_.RightEdgeColor = color;
     viewport()->update();
 }
 
 void TCodeEdit::SetActiveLineColor(uint32_t color) {
-    if (color == activeLineColor_) return;
-    activeLineColor_ = color;
+    if (color == style_.ActiveLineColor) return;
+    style_.ActiveLineColor = color;
     repaintRows(model_->RowOfLine(model_->CaretPos().Line), model_->RowOfLine(model_->CaretPos().Line + 1) - 1);
 }
 
 void TCodeEdit::SetColor(TColor color) {
-    color_ = color;
+    style_.Color = color;
     viewport()->update();
 }
 
@@ -254,11 +254,11 @@ void TCodeEdit::recomputeMetrics() {
     } else {
         used[(font_.bold() ? fsBold : 0) | (font_.italic() ? fsItalic : 0)] = true;
     }
-    for (auto& f : faces_) f.reset();
+    faces_.SetFont(font_);
     int cell = 1, height = 1, ascent = 0;
     for (int s = 0; s < 4; ++s) {
         if (!used[s]) continue;
-        const StyleFace& sf = face(static_cast<TFontStyles>(s));
+        const TQtFaces::Face& sf = faces_.Of(static_cast<TFontStyles>(s));
         QFontMetricsF fm(sf.font);
         double widest = 0;
         for (char c = 32; c < 127; ++c) widest = std::max(widest, fm.horizontalAdvance(QLatin1Char(c)));
@@ -274,40 +274,10 @@ void TCodeEdit::recomputeMetrics() {
     viewport()->update();
 }
 
-const TCodeEdit::StyleFace& TCodeEdit::face(TFontStyles style) {
-    const int index = style & (fsBold | fsItalic);
-    auto& slot = faces_[static_cast<size_t>(index)];
-    if (!slot) {
-        slot = std::make_unique<StyleFace>();
-        slot->font = font_;
-        slot->font.setBold((index & fsBold) != 0);
-        slot->font.setItalic((index & fsItalic) != 0);
-        slot->raw = QRawFont::fromFont(slot->font);
-        for (int b = 0; b < 256; ++b) {
-            const char32_t u = cp1251::ToUnicode(static_cast<unsigned char>(b));
-            quint32 g = 0;
-            if (b >= 32 && slot->raw.isValid()) {
-                const QList<quint32> glyphs = slot->raw.glyphIndexesForString(QString(QChar(static_cast<char16_t>(u))));
-                if (glyphs.size() == 1) g = glyphs.front();
-            }
-            slot->glyph[static_cast<size_t>(b)] = g;
-        }
-        QFontMetrics fm(slot->font);
-        slot->underlinePos = fm.underlinePos();
-        slot->strikeOutPos = fm.strikeOutPos();
-        slot->lineWidth = std::max(1, fm.lineWidth());
-    }
-    return *slot;
-}
-
 // ---------------------------------------------------------------- view callbacks
 
 void TCodeEdit::InvalidateRows(int firstRow, int lastRow, bool text, bool gutter) {
-    if (longLine_.line != 0 && text) {
-        const int first = model_->LineOfRow(firstRow);
-        const int last = lastRow < 0 ? INT_MAX : model_->LineOfRow(lastRow);
-        if (longLine_.line >= first && longLine_.line <= last) longLine_.line = 0;
-    }
+    if (text) renderer_.ForgetLines(model_->LineOfRow(firstRow), lastRow < 0 ? INT_MAX : model_->LineOfRow(lastRow));
     repaintRows(firstRow, lastRow);
 }
 
@@ -362,7 +332,7 @@ void TCodeEdit::showScrollHint() {
                              ? QString::fromStdString(model_->ScrollHintText())
                              : QString::asprintf("Top Line: %d", model_->TopLine());
     QPalette pal = scrollHint_->palette();
-    pal.setColor(QPalette::Window, qcolor(scrollHintColor_));
+    pal.setColor(QPalette::Window, qcolor(style_.ScrollHintColor));
     pal.setColor(QPalette::WindowText, qcolor(clInfoText));
     scrollHint_->setPalette(pal);
     scrollHint_->setText(text);

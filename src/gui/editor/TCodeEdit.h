@@ -4,15 +4,13 @@
 // and the mouse into model commands, keeps the scroll bars and the scroll hint,
 // and gives the model the system clipboard.
 //
-// Painting touches only the rows and columns in view: each visible line is
-// mapped from bytes to cells for its visible cells only, and glyphs are placed
-// on the cell grid directly (no text shaping), so a paint costs the same at any
-// place of any document.
+// The text area is drawn by the core's renderer on a QPainter canvas (glyphs
+// placed on the cell grid directly, no text shaping); the gutter, its
+// separator and the caret are the widget's own.
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QList>
 #include <QPointer>
-#include <QRawFont>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -21,6 +19,10 @@
 
 #include "core/editor/TCustomCodeEdit.h"
 #include "core/highlight/TCustomHighlighter.h"
+#include "core/render/TCodeEditRenderer.h"
+#include "core/render/TRecordingCanvas.h"
+#include "core/render/TRenderStyle.h"
+#include "gui/editor/TQtCanvas.h"
 #include "gui/editor/TQtClipboard.h"
 
 #include <QAction>
@@ -28,6 +30,7 @@
 
 class QLabel;
 class QMimeData;
+class QPainter;
 
 namespace pelm {
 
@@ -72,9 +75,11 @@ public:
     int RightEdge() const { return rightEdge_; }
     void SetRightEdgeColor(TColor color);
     void SetActiveLineColor(uint32_t color);
-    TColor ActiveLineColor() const { return activeLineColor_; }
+    TColor ActiveLineColor() const { return style_.ActiveLineColor; }
     void SetColor(TColor color);
-    TColor Color() const { return color_; }
+    TColor Color() const { return style_.Color; }
+    // Every colour the editor paints with besides the highlighter's.
+    const TRenderStyle& RenderStyle() const { return style_; }
     void SetShowLineNumbers(bool on);
     void SetTabWidth(int width) { model_->SetTabWidth(width); }
     void SetWordWrap(bool on);
@@ -112,6 +117,10 @@ public:
     bool ScrollHintVisible() const;
     QString ScrollHintText() const;
 
+    // A canvas that sees every call the renderer makes while the widget
+    // paints, passed on to the screen (for tests); nullptr: none.
+    void SetPaintRecorder(TRecordingCanvas* recorder) { recorder_ = recorder; }
+
 protected:
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -139,23 +148,10 @@ private:
     void ScrollBarsChanged() override;
     void CaretChanged() override;
 
-    // A font style of the painter: the face and its glyph for every byte.
-    struct StyleFace {
-        QFont font;
-        QRawFont raw;
-        std::array<quint32, 256> glyph{};  // 0: not in the face, drawn with drawText
-        int underlinePos = 0;
-        int strikeOutPos = 0;
-        int lineWidth = 1;
-    };
-
     // Repaints display rows (lastRow -1: to the end) without touching caches.
     void repaintRows(int firstRow, int lastRow);
     void recomputeMetrics();
-    const StyleFace& face(TFontStyles style);
-    void paintRows(QPainter& p, int firstVisible, int lastVisible);
-    void paintLine(QPainter& p, int line, int rowFrom, int rowTo);
-    void paintEmptyRow(QPainter& p, int row);
+    void paintGutter(QPainter& p, int firstRow, int lastRow);
     void paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLine);
     void paintCaret(QPainter& p);
     void updateScrollBars();
@@ -180,16 +176,10 @@ private:
     int extraLineSpacing_ = 0;
     int ascent_ = 0;        // baseline offset within a row
     int gutterAscent_ = 0;
-    std::array<std::unique_ptr<StyleFace>, 4> faces_;  // by bold | italic
-
-    TColor color_ = clWindow;
-    TColor fontColor_ = 0xFF000008;          // clWindowText
-    TColor gutterColor_ = 0xFF00000F;        // clBtnFace
-    TColor selectedBackground_ = 0xFF00000D; // clHighlight
-    TColor selectedForeground_ = 0xFF00000E; // clHighlightText
-    TColor activeLineColor_ = clNone;
-    TColor rightEdgeColor_ = clSilver;
-    TColor scrollHintColor_ = clInfoBk;
+    TQtFaces faces_;
+    TRenderStyle style_;
+    TCodeEditRenderer renderer_;
+    TRecordingCanvas* recorder_ = nullptr;
     int rightEdge_ = 80;
     TScrollHintFormat scrollHintFormat_ = shfTopLineOnly;
     TGutterBorderStyle gutterBorder_ = gbsMiddle;
@@ -209,24 +199,6 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     QTimer autoScroll_;
-
-    // The tokens of one long highlighted line, so that painting a part of it
-    // does not rescan it from its start each time. Dropped when the line, its
-    // start state or the highlighter changes.
-    struct LongLineTokens {
-        int line = 0;  // 0: none
-        uint32_t startState = 0;
-        std::vector<int32_t> start;
-        std::vector<THighlighterAttributes*> attr;
-    };
-    static constexpr int LongLineBytes = 64 * 1024;
-    const LongLineTokens& longLineTokens(int line, std::string_view text, uint32_t startState);
-    LongLineTokens longLine_;
-
-    // Scratch buffers of the painter, kept between paints.
-    std::vector<int> cellByte_;
-    std::vector<unsigned char> cellChar_;
-    std::vector<THighlighterAttributes*> cellAttr_;
 };
 
 }  // namespace pelm
