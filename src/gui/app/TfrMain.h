@@ -38,6 +38,7 @@ class TCodeEdit;
 class TCustomHighlighter;
 class TIniFile;
 class TStatusPanel;
+class TTagController;
 
 // The name of a document that has no file yet.
 extern const QString NewDocumentName;  // "Новый"
@@ -84,6 +85,18 @@ public:
     void snEditorChange();
     // The dropped files' names: the first one is opened, the rest ignored.
     void HandleDroppedFiles(const QStringList& fileNames);
+
+    // The tag panel and the tag commands (TfrMainTags.cpp, TTagController).
+    void TagSel(const std::string& name, bool insertNow);
+    std::string InsTag();
+    void cmbTagNameChange(int index);
+    void btnTagInsertClick();
+    void btnTagHelpClick();
+    void pnkServiceShowInsertTagPanelClick();
+    void pnkTagCommentClick();
+    void pnkCharInsertClick();
+    const std::string& TagHelpTopic() const;
+    TTagController* Tags() const { return tags_; }
 
     // Search and replace (TfrMainSearch.cpp).
     void pnkEditCutClick();
@@ -170,6 +183,7 @@ private:
     std::unique_ptr<TIniFile> settingsFile_;
     TRecentFiles mruOpenRecent_;
     TAppOptions options_;
+    TTagController* tags_ = nullptr;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;
 
