@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -44,6 +46,8 @@ public:
         if (index.column() != 1) return nullptr;
         auto* edit = new TValueEdit(parent);
         edit->setFrame(false);
+        // The grid's own context menu (the value commands), not the line edit's.
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
         connect(edit, &QLineEdit::textEdited, this,
                 [this, edit] { emit const_cast<TValueDelegate*>(this)->commitData(edit); });
         return edit;
@@ -97,7 +101,9 @@ TValueGrid::TValueGrid(QWidget* parent) : QTreeWidget(parent) {
     setAllColumnsShowFocus(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Typing on a row edits its value; moving between rows does not open an editor.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -105,8 +111,12 @@ TValueGrid::TValueGrid(QWidget* parent) : QTreeWidget(parent) {
     // Not a stop of the Tab key; commands put the focus here.
     setFocusPolicy(Qt::ClickFocus);
     setTabKeyNavigation(false);
-    header()->setStretchLastSection(true);
+    // The name column is 92 pixels, the value column takes the rest: the grid
+    // never scrolls sideways.
+    header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(8);
     header()->setSectionResizeMode(0, QHeaderView::Fixed);
+    header()->setSectionResizeMode(1, QHeaderView::Stretch);
     setColumnWidth(0, 92);
     setItemDelegate(new TValueDelegate(this));
 }
@@ -132,6 +142,9 @@ TTagPanel::TTagPanel(TTagPanelModel& model, QWidget* parent) : QWidget(parent), 
     cmbTagName = new QComboBox(this);
     cmbTagName->setObjectName(QStringLiteral("cmbTagName"));
     cmbTagName->setMaxVisibleItems(20);
+    // A drop-down list of 20 entries in every style (some styles otherwise
+    // open a popup as tall as the screen).
+    cmbTagName->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     cmbTagName->setItemDelegate(new TTagListDelegate(cmbTagName));
     layout->addWidget(cmbTagName);
 
@@ -153,7 +166,8 @@ TTagPanel::TTagPanel(TTagPanelModel& model, QWidget* parent) : QWidget(parent), 
     btnTagInsert->setToolTip(QStringLiteral("Вставить тег в страницу (Ctrl+Insert)"));
     btnTagHelp = new QToolButton(this);
     btnTagHelp->setObjectName(QStringLiteral("btnTagHelp"));
-    btnTagHelp->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogHelpButton));
+    btnTagHelp->setIcon(QIcon::fromTheme(QStringLiteral("help-contents"),
+                                         QApplication::style()->standardIcon(QStyle::SP_MessageBoxQuestion)));
     btnTagHelp->setToolTip(QStringLiteral("Справка по тегу [Ctrl+F1]"));
     buttons->addWidget(btnTagInsert, 1);
     buttons->addWidget(btnTagHelp);
@@ -205,6 +219,7 @@ void TTagPanel::ShowRows() {
     }
     if (QTreeWidgetItem* current = edtTagProp->topLevelItem(model_.CurrentRow()))
         edtTagProp->setCurrentItem(current, 1);
+    edtTagProp->horizontalScrollBar()->setValue(0);
     filling_ = false;
 }
 
