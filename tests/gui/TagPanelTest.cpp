@@ -331,6 +331,15 @@ TEST_F(TagPanelTest, PanelCommandShowsThePanelAndOpensTheList) {
     EXPECT_TRUE(w->pnlTagInsert->isVisible());
     EXPECT_TRUE(w->cmbTagName->view()->isVisible());
     w->cmbTagName->hidePopup();
+    // The same key under a Russian layout types "ё".
+    w->pnlTagInsert->hide();
+    w->snEditor->setFocus();
+    QTest::sendKeyEvent(QTest::Press, w->snEditor, static_cast<Qt::Key>(0x0401), QString(QChar(0x0451)),
+                        Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, w->snEditor, static_cast<Qt::Key>(0x0401), QString(QChar(0x0451)),
+                        Qt::ControlModifier);
+    EXPECT_TRUE(w->pnlTagInsert->isVisible());
+    w->cmbTagName->hidePopup();
 }
 
 TEST_F(TagPanelTest, CharacterDialogInsertsTheCode) {
