@@ -186,9 +186,14 @@ TTagPanel::TTagPanel(TTagPanelModel& model, QWidget* parent) : QWidget(parent), 
     connect(edtTagProp, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!filling_ && item) model_.SetCurrentRow(edtTagProp->RowOf(item));
     });
+    // The grid has moved its row already; the model follows, and the moved
+    // row is the current one.
     connect(edtTagProp, &TValueGrid::rowMoved, this, [this](int from, int to) {
         model_.MoveRow(from, to);
-        ShowRows();
+        filling_ = true;
+        edtTagProp->setCurrentItem(edtTagProp->topLevelItem(to), 1);
+        filling_ = false;
+        model_.SetCurrentRow(to);
     });
     ShowRows();
 }
