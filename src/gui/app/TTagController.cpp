@@ -58,10 +58,8 @@ void TTagController::ApplyCase(bool upper) {
 }
 
 void TTagController::choose(const std::function<void()>& choice) {
-    bool done = false;
     try {
         choice();
-        done = true;
     } catch (...) {
         // The rows, the description and the closing text are already the new
         // tag's; the rest of the steps are skipped.
@@ -69,7 +67,7 @@ void TTagController::choose(const std::function<void()>& choice) {
         throw;
     }
     panel_->ShowChoice();
-    if (!done || model_.Chosen() < 0) return;
+    if (model_.Chosen() < 0) return;
     panel_->FocusGrid();
     if (pnkHelpTag) {
         pnkHelpTag->setEnabled(model_.HelpItemShown());
