@@ -1,6 +1,7 @@
 #include "gui/app/ShellOpen.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -62,6 +63,35 @@ QString FindOnPath(const QString& name) {
     return found;
 }
 
+// There is no compiled-help viewer here: the help of "X.chm" is shipped as a
+// folder "X" of HTML pages beside it (found in any case of its name). A topic
+// names a page of that folder, with an optional "#anchor"; no topic opens the
+// folder's index.html. A real .chm file, or no such folder, opens as it is.
+ShellOpenPlan OpenHelp(const QString& chmFile, const QString& topic) {
+    const QFileInfo chm(chmFile);
+    if (chm.exists() || chm.suffix().compare(QLatin1String("chm"), Qt::CaseInsensitive) != 0) return OpenFile(chmFile);
+    const QString base = chm.completeBaseName();
+    QDir parent = chm.absoluteDir();
+    QString folder;
+    for (const QString& name : parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (name.compare(base, Qt::CaseInsensitive) == 0) {
+            folder = parent.filePath(name);
+            if (name == base) break;
+        }
+    if (folder.isEmpty()) return OpenFile(chmFile);
+    QString page = topic;
+    QString anchor;
+    const qsizetype hash = page.indexOf(QLatin1Char('#'));
+    if (hash >= 0) {
+        anchor = page.mid(hash + 1);
+        page.truncate(hash);
+    }
+    if (page.isEmpty()) page = QStringLiteral("index.html");
+    ShellOpenPlan plan = OpenFile(folder + QLatin1Char('/') + page);
+    if (!anchor.isEmpty()) plan.url.setFragment(anchor);
+    return plan;
+}
+
 }  // namespace
 
 ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters) {
@@ -78,9 +108,13 @@ ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters) {
     }
     if (name == QLatin1String("hh.exe")) {
         QString file = WholeFileName(parameters);
-        const qsizetype topic = file.indexOf(QLatin1String("::/"));
-        if (topic >= 0) file.truncate(topic);
-        return OpenFile(file);
+        QString topic;
+        const qsizetype at = file.indexOf(QLatin1String("::/"));
+        if (at >= 0) {
+            topic = file.mid(at + 3);
+            file.truncate(at);
+        }
+        return OpenHelp(file, topic);
     }
     if (LooksLikeLink(target)) {
         ShellOpenPlan plan;
@@ -90,7 +124,7 @@ ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters) {
     if (target.contains(QLatin1Char('/'))) {
         const QFileInfo info(target);
         if (IsProgramFile(info)) return Start(info.absoluteFilePath(), SplitParameters(parameters));
-        return OpenFile(target);
+        return OpenHelp(target, QString());
     }
     const QFileInfo local(target);
     if (local.exists()) {

@@ -8,7 +8,10 @@
 // list split from the parameter text by the Windows rules, never through a
 // shell. Two Windows programs the commands name have stand-ins: "notepad.exe"
 // is the user's $VISUAL or $EDITOR (else the desktop's opener for the file),
-// "hh.exe" opens the compiled help file named before "::/" with the opener.
+// "hh.exe" opens the compiled help file named before "::/" with the opener;
+// where the help is shipped as a folder of pages named like the .chm file
+// ("Help/Tags/" for "Help/Tags.chm"), the topic after "::/" is a page of that
+// folder (its index.html when empty), and so is a .chm document target.
 #include <QString>
 #include <QStringList>
 #include <QUrl>

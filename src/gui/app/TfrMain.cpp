@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/config/DefaultSettings.h"
 #include "core/config/SettingsLocation.h"
 #include "core/config/TIniFile.h"
 #include "core/document/TemplateMarkers.h"
@@ -30,8 +31,10 @@
 #include "gui/app/ShellOpen.h"
 #include "gui/app/TSearchController.h"
 #include "gui/app/StatusIcons.h"
+#include "gui/app/TTagController.h"
 #include "gui/app/WndRestore.h"
 #include "gui/editor/TCodeEdit.h"
+#include "gui/panels/TTagPanel.h"
 #include "gui/ui/TStatusPanel.h"
 
 namespace pelm {
@@ -54,6 +57,8 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
     if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
     settingsFileName_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
+    // Settings kept in the user's folder start as a copy of the shipped ones.
+    SeedSettingsFile(FileNameBytes(settingsFileName_), FileNameBytes(dir));
     createControls();
     FormCreate(dir, arguments);
 }
@@ -128,20 +133,15 @@ void TfrMain::createControls() {
 
     for (TStatusPanel* panel : barStatus) bar->addWidget(panel);
 
-    // The tag insertion panel's place in the right dock; the panel fills it.
+    // The tag insertion panel in the right dock: it can be closed, not moved
+    // or floated.
     pnlTagInsert = new QDockWidget(QStringLiteral("Вставка тега"), this);
     pnlTagInsert->setObjectName(QStringLiteral("pnlTagInsert"));
-    pnlTagInsert->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    pnlTagInsert->setFeatures(QDockWidget::DockWidgetClosable);
     pnlTagInsert->setAllowedAreas(Qt::RightDockWidgetArea);
-    auto* tagArea = new QWidget(pnlTagInsert);
-    tagArea->setFixedSize(206, 290);
-    auto* tagLayout = new QVBoxLayout(tagArea);
-    cmbTagName = new QComboBox(tagArea);
-    cmbTagName->setObjectName(QStringLiteral("cmbTagName"));
-    cmbTagName->setMaxVisibleItems(20);
-    tagLayout->addWidget(cmbTagName);
-    tagLayout->addStretch(1);
-    pnlTagInsert->setWidget(tagArea);
+    tags_ = new TTagController(*this, *prompts_);
+    pnlTagInsert->setWidget(tags_->Panel());
+    cmbTagName = tags_->Panel()->cmbTagName;
     addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
 
     createMenus();
@@ -154,6 +154,7 @@ void TfrMain::createControls() {
         barStatus[2]->setText(QString::fromLatin1(KindStatusText(kind)));
         pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
     });
+    tags_->CreateMenus();
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -178,13 +179,7 @@ void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
 }
 
 void TfrMain::LoadTagList() {
-    TCodeEditStringList list;
-    list.LoadTextFile(FileNameBytes(programDir_ + QStringLiteral("Library/Tags/tags.pel")));
-    QStringList items;
-    items.reserve(list.Count());
-    for (int i = 0; i < list.Count(); ++i) items << FromCp1251(list.Line(i));
-    cmbTagName->clear();
-    cmbTagName->addItems(items);
+    tags_->LoadTagList(programDir_);
 }
 
 QString TfrMain::TemplatePath(DocumentKind kind) const {

@@ -48,6 +48,7 @@ class TCustomHighlighter;
 class TIniFile;
 class TSearchController;
 class TStatusPanel;
+class TTagController;
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -91,6 +92,18 @@ public:
     void snEditorChange();
     // The dropped files' names: the first one is opened, the rest ignored.
     void HandleDroppedFiles(const QStringList& fileNames);
+
+    // The tag panel and the tag commands (TfrMainTags.cpp, TTagController).
+    void TagSel(const std::string& name, bool insertNow);
+    std::string InsTag();
+    void cmbTagNameChange(int index);
+    void btnTagInsertClick();
+    void btnTagHelpClick();
+    void pnkServiceShowInsertTagPanelClick();
+    void pnkTagCommentClick();
+    void pnkCharInsertClick();
+    const std::string& TagHelpTopic() const;
+    TTagController* Tags() const { return tags_; }
 
     // Search and replace (TfrMainSearch.cpp).
     void pnkEditCutClick();
@@ -179,6 +192,7 @@ private:
     std::unique_ptr<TIniFile> settingsFile_;
     TRecentFiles mruOpenRecent_;
     TAppOptions options_;
+    TTagController* tags_ = nullptr;
 
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;

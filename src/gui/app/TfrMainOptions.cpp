@@ -8,6 +8,7 @@
 #include "core/config/TIniFile.h"
 #include "core/platform/Cp1251.h"
 #include "gui/app/GuiText.h"
+#include "gui/app/TTagController.h"
 #include "gui/app/TfrMain.h"
 #include "gui/editor/TCodeEdit.h"
 #include "gui/ui/Themes.h"
@@ -48,11 +49,7 @@ void TfrMain::ApplyOptions() {
     // autocorrect component.
 
     // 14: the tag list in one case, headers included.
-    for (int i = 0; i < cmbTagName->count(); ++i) {
-        const std::string entry = ToCp1251(cmbTagName->itemText(i));
-        cmbTagName->setItemText(
-            i, FromCp1251(options_.UpperCaseTags ? cp1251::UpperCase(entry) : cp1251::LowerCase(entry)));
-    }
+    tags_->ApplyCase(options_.UpperCaseTags);
 }
 
 }  // namespace pelm
