@@ -340,6 +340,37 @@ TEST(LineLayout, RunsStartAtAGlyphAndKeepUnderlinedBlanks) {
     EXPECT_EQ(l.LineCells(), 6);
 }
 
+// A listing's way: one laid-out line, a piece of it drawn where the page wants
+// it, with or without the tokens' colours.
+TEST(RendererWithoutAnEditor, DrawsAnyCellRangeOfALaidOutLine) {
+    TinyHighlighter hl;
+    TCodeEditRenderer renderer;
+    TRecordingCanvas rec;
+    TRenderStyle print;
+    print.Color = White;
+    print.FontColor = Black;
+    print.TokenColours = false;
+    const std::string text = "ab /* c */ KEY";
+    const int len = static_cast<int>(text.size());
+    TLineLayout l;
+    l.Map(text, 8, len, 0, len);
+    l.ScanTokens(hl, text, 0, 0);
+    // Cells 5.. as a second printed row at x 100, y 40, in cells of 7 x 16.
+    renderer.PaintCells(rec, l, print, 5, len, 100 - 5 * 7, 40, 7, 16);
+    EXPECT_EQ(rec.Text(),
+              "fill 100,40 63x16 0xFFFFFF\n"
+              "text 107,40 c7 \"c */\" - 0x000000 none\n"
+              "text 142,40 c7 \"KEY\" BU 0x000000 none\n");
+    rec.Clear();
+    print.TokenColours = true;
+    renderer.PaintCells(rec, l, print, 5, len, 100 - 5 * 7, 40, 7, 16);
+    EXPECT_EQ(rec.Text(),
+              "fill 100,40 35x16 0xC0FFC0\n"
+              "fill 135,40 28x16 0xFFFFFF\n"
+              "text 107,40 c7 \"c */\" - 0x008000 none\n"
+              "text 142,40 c7 \"KEY\" BU 0xFF0000 none\n");
+}
+
 TEST_F(RendererTest, WrappedRowsStartAtTheirOwnCells) {
     Resize(10, 3);
     Load(ed_, "|aaaa bbbb cccc dddd\nx");
