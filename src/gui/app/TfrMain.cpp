@@ -29,6 +29,7 @@
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
 #include "gui/app/StatusIcons.h"
+#include "gui/app/TfrMainEncoding.h"
 #include "gui/app/WndRestore.h"
 #include "gui/editor/TCodeEdit.h"
 #include "gui/ui/TStatusPanel.h"
@@ -177,6 +178,7 @@ void TfrMain::createControls() {
     addDockWidget(Qt::RightDockWidgetArea, pnlTagInsert);
 
     createMenus();
+    encoding_ = std::make_unique<TEncodingController>(*this);
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -215,6 +217,7 @@ QString TfrMain::TemplatePath(DocumentKind kind) const {
 
 void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
     CheckFileSave();
+    encoding_->BeforeLoad(fileName, setName);
     // A file that cannot be read raises before the buffer changes, so the
     // document, its name and its flag stay as they were.
     snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
@@ -228,6 +231,7 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
     ModFlag(false);
     ReloadTitle();
     if (const auto kind = KindOfExtension(ext)) SelectKind(*kind);
+    encoding_->AfterLoad();
 }
 
 void TfrMain::FindTemplates() {
@@ -299,8 +303,10 @@ void TfrMain::CheckFileSave() {
 bool TfrMain::FileSave() {
     bool saved;
     if (docFileName_ != NewDocumentName) {
+        encoding_->BeforeSave();
         snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
         ModFlag(false);
+        encoding_->Remember();
         saved = true;
     } else {
         saved = FileSaveAs();
@@ -320,6 +326,7 @@ void TfrMain::dlgSaveClose() {
 }
 
 bool TfrMain::FileSaveAs() {
+    encoding_->BeforeSave();
     dlgSave_.filters = DocumentFilters();
     if (const auto kind = KindOfStatusText(barStatus[2]->text().toStdString()))
         dlgSet(KindSavePreset(*kind).filterIndex, QString::fromLatin1(KindSavePreset(*kind).defaultExt));
@@ -333,6 +340,7 @@ bool TfrMain::FileSaveAs() {
     ModFlag(false);
     ReloadTitle();
     mruOpenRecent_.InsertIfAbsent(FileNameBytes(docFileName_));
+    encoding_->Remember();
     return true;
 }
 

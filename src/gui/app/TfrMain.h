@@ -38,6 +38,7 @@ class TCodeEdit;
 class TCustomHighlighter;
 class TIniFile;
 class TStatusPanel;
+class TEncodingController;
 
 // The name of a document that has no file yet.
 extern const QString NewDocumentName;  // "Новый"
@@ -113,6 +114,8 @@ public:
     // Relative to ProgramDir, by kind.
     QString TemplatePath(DocumentKind kind) const;
     std::optional<DocumentKind> Kind() const { return kind_; }
+    // The document's encoding: status panel, menu, load and save (TfrMainEncoding.cpp).
+    TEncodingController* Encoding() const { return encoding_.get(); }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -138,6 +141,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class TEncodingController;
     void createControls();
     void FormCreate(const QString& dir, const QStringList& arguments);
     void FormShow();
@@ -172,6 +176,7 @@ private:
     TAppOptions options_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;
+    std::unique_ptr<TEncodingController> encoding_;
 
     // Search: what the dialogs remember, and the two engines.
     TSearchPrompts& searchPrompts();
