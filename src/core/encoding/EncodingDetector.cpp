@@ -282,7 +282,9 @@ Detection DetectEncoding(std::string_view bytes, const DetectOptions& options) {
         else valid = IsValidIn(bytes, *e);
         if (valid) return {*e, DetectionSource::Declaration, ascii};
     }
-    if (ascii) return {Ascii(), DetectionSource::Ascii, true};
+    // Plain ASCII is the same bytes in every encoding offered here; what is
+    // typed into it later is written in the editor's own Windows-1251.
+    if (ascii) return {Windows1251(), DetectionSource::Ascii, true};
     if (validUtf8()) return {Utf8(false), DetectionSource::Utf8, false};
     if (!options.guess) return {Windows1251(), DetectionSource::Default, false};
     return {GuessCyrillic(bytes), DetectionSource::Guess, false};

@@ -5,7 +5,8 @@
 // line) when the bytes are valid in it; strict UTF-8 when the file has bytes
 // above 127 and all of them form UTF-8; otherwise a statistical guess among
 // Windows-1251, KOI8-R, CP866 and ISO-8859-5. A file of ASCII bytes alone
-// stays ASCII. Invalid UTF-8 is never taken for UTF-8.
+// stays as it is and counts as Windows-1251, the editor's own encoding, for
+// what is typed into it. Invalid UTF-8 is never taken for UTF-8.
 #include <cstddef>
 #include <optional>
 #include <string_view>

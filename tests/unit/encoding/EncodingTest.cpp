@@ -70,7 +70,7 @@ std::vector<Sample> samples() {
     s.push_back({"koi8r", convert(plain, "KOI8-R"), Koi8R(), DetectionSource::Guess, as1251});
     s.push_back({"cp866", convert(plain, "CP866"), Cp866(), DetectionSource::Guess, as1251});
     const std::string ascii = "<html>\n<body>\n<p>Plain text, nothing beyond ASCII.</p>\n</body>\n</html>\n";
-    s.push_back({"ascii", ascii, Ascii(), DetectionSource::Ascii, ascii});
+    s.push_back({"ascii", ascii, Windows1251(), DetectionSource::Ascii, ascii});
     // UTF-8 cut inside a character is not UTF-8: it stays 8-bit, byte for byte.
     std::string broken = plain;
     broken.insert(broken.find("Вчера") + 1, "\xD0");
@@ -201,6 +201,7 @@ TEST(EncodingLoad, TemplatesWithoutDeclarationAreWindows1251WithoutAGuess) {
     const std::string bytes = convert("/* Создано: %dat */\n", "CP1251");
     EXPECT_EQ(DetectEncoding(bytes, DetectOptions{false}).encoding, Windows1251());
     EXPECT_EQ(DetectEncoding(bytes, DetectOptions{false}).source, DetectionSource::Default);
+    EXPECT_EQ(DetectEncoding("<html>%cur</html>\n", DetectOptions{false}).encoding, Windows1251());
     EXPECT_EQ(DetectEncoding("<meta charset=\"utf-8\">\n", DetectOptions{false}).encoding, Utf8(false));
 }
 
