@@ -6,6 +6,19 @@
 
 namespace pelm::encoding {
 
+namespace {
+
+// A remembered choice holds while the file is as it was: no byte-order mark
+// has appeared, the bytes are valid in it, and a file since converted to UTF-8
+// is not read as 8-bit text.
+bool rememberedFits(std::string_view file, const TextEncoding& e) {
+    if (BomEncoding(file) || !IsValidIn(file, e)) return false;
+    if (IsSingleByte(e) && FirstNonAscii(file) < file.size() && IsValidUtf8(file)) return false;
+    return true;
+}
+
+}  // namespace
+
 TDocumentCodec::TDocumentCodec() : encoder_(Windows1251()) { report_.encoding = Windows1251(); }
 
 void TDocumentCodec::SetEncoding(const TextEncoding& e) {
@@ -30,7 +43,7 @@ bool TDocumentCodec::Decode(std::string_view file, std::string& text) {
     Detection found;
     if (plan.forced) {
         found = {*plan.forced, DetectionSource::Chosen, FirstNonAscii(file) >= file.size()};
-    } else if (plan.remembered && !BomEncoding(file) && IsValidIn(file, *plan.remembered)) {
+    } else if (plan.remembered && rememberedFits(file, *plan.remembered)) {
         found = {*plan.remembered, DetectionSource::Remembered, FirstNonAscii(file) >= file.size()};
     } else {
         found = DetectEncoding(file, DetectOptions{plan.guess});

@@ -195,6 +195,11 @@ TEST(EncodingLoad, RememberedEncodingIsTakenOnlyWhenTheBytesAreValidInIt) {
     lines.LoadTextFile(file);
     EXPECT_EQ(codec.LastLoad().source, DetectionSource::Guess);
     EXPECT_EQ(codec.Encoding(), Koi8R());
+    // The file converted to UTF-8 since: the old 8-bit choice no longer holds.
+    test::WriteFile(file, kRussian);
+    codec.PlanNextLoad(LoadPlan{std::nullopt, Koi8R(), true});
+    lines.LoadTextFile(file);
+    EXPECT_EQ(codec.LastLoad().source, DetectionSource::Utf8);
 }
 
 TEST(EncodingLoad, TemplatesWithoutDeclarationAreWindows1251WithoutAGuess) {
@@ -268,7 +273,9 @@ TEST(EncodingNames, LabelsOfDeclarationsAndMenusAreUnderstood) {
         SCOPED_TRACE(c.label);
         auto e = ParseEncodingName(c.label);
         ASSERT_EQ(e.has_value(), c.display.has_value());
-        if (e) EXPECT_EQ(DisplayName(*e), *c.display);
+        if (e) {
+            EXPECT_EQ(DisplayName(*e), *c.display);
+        }
     }
     for (const TextEncoding& e : ChoosableEncodings()) EXPECT_EQ(ParseEncodingName(DisplayName(e)), e);
 }

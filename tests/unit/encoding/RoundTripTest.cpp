@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kPerKind = 12;
+constexpr int kPerKind = 8;
 
 // UTF-8 files with characters beyond ASCII, up to kPerKind of each extension
 // whose characters all have 1251 bytes (the ones that can be edited and saved),
