@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStringDecoder>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "core/config/TIniFile.h"
@@ -71,6 +72,13 @@ TEST_F(EncodingWindowTest, Utf8PageEditedInRussianIsSavedAsUtf8) {
     expected.replace("Привет, ", "Привет, мир");
     EXPECT_EQ(saved, expected);
     EXPECT_EQ(w->Encoding()->barEncoding->text(), "UTF-8");
+    // A click on the panel offers the two submenus.
+    QTest::mouseClick(w->Encoding()->barEncoding, Qt::LeftButton);
+    EXPECT_TRUE(w->Encoding()->pppEncoding->isVisible());
+    EXPECT_EQ(w->Encoding()->pppEncoding->actions(),
+              (QList<QAction*>{w->Encoding()->pnkServiceEncodingReopen->menuAction(),
+                               w->Encoding()->pnkServiceEncodingSave->menuAction()}));
+    w->Encoding()->pppEncoding->hide();
     // The panel comes after the six panels of the status bar.
     EXPECT_GT(w->statusBar()->children().indexOf(w->Encoding()->barEncoding),
               w->statusBar()->children().indexOf(w->barStatus[5]));
@@ -165,6 +173,9 @@ TEST_F(EncodingWindowTest, NewDocumentTakesTheEncodingItsTemplateDeclares) {
     WriteFile("pelm.ini", "[Templates]\r\nHTML=HTML5.pel\r\n");
     auto w = Start();
     EXPECT_EQ(w->Encoding()->barEncoding->text(), "UTF-8");
+    // A document without a file has nothing to reopen.
+    emit w->Encoding()->pnkServiceEncoding->aboutToShow();
+    EXPECT_FALSE(w->Encoding()->pnkServiceEncodingReopen->isEnabled());
     Type(*w, QStringLiteral("Ёж"));
     const QString file = Path("new.html");
     prompts_.saveNames = {file};
