@@ -98,6 +98,12 @@ TEST_F(EncodingWindowTest, FileWithCharactersTheEditorLacksOpensReadOnly) {
     w->pnkFileSaveClick();
     EXPECT_EQ(prompts_.errors.size(), 2);
     EXPECT_EQ(ReadFile(file), original);
+    // The next document is editable again, its template expanded.
+    w->pnkFileNewHTMLClick();
+    EXPECT_FALSE(w->Encoding()->ReadOnly());
+    EXPECT_EQ(Text(*w), "<html>\n<title>Vorn Pelm 2.00</title>\n\n</html>");
+    Type(*w, QStringLiteral("x"));
+    EXPECT_TRUE(w->snEditor->Modified());
 }
 
 TEST_F(EncodingWindowTest, SaveTheEncodingCannotHoldOffersUtf8) {

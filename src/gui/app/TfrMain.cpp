@@ -221,6 +221,7 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
     // A file that cannot be read raises before the buffer changes, so the
     // document, its name and its flag stay as they were.
     snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
+    encoding_->AfterLoad();
     if (setName) {
         docFileName_ = fileName;
         mruOpenRecent_.InsertIfAbsent(FileNameBytes(fileName));
@@ -231,7 +232,6 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
     ModFlag(false);
     ReloadTitle();
     if (const auto kind = KindOfExtension(ext)) SelectKind(*kind);
-    encoding_->AfterLoad();
 }
 
 void TfrMain::FindTemplates() {

@@ -31,8 +31,9 @@ public:
     // no byte for, or bytes that were not text: it is shown, never saved.
     bool ReadOnly() const { return readOnly_; }
 
-    // OpenFrom's steps around the load: how the encoding is found, and what
-    // the load found (status panel, read-only state, the message).
+    // OpenFrom's steps around the load: how the encoding is found, and, right
+    // after a successful load, what it found (status panel, read-only state,
+    // the message).
     void BeforeLoad(const QString& fileName, bool setName);
     void AfterLoad();
     // Before every write of the document: refuses a read-only document, and
