@@ -135,6 +135,34 @@ TEST(EncodingTable, EachSampleIsDetectedLoadedAndSavedBackByteForByte) {
     }
 }
 
+TEST(EncodingTable, LineBreaksOfWideAndEightBitFilesAreKept) {
+    test::TempDir dir;
+    struct Case {
+        const char* to;
+        std::string prefix;
+        TLineBreakFormat format;
+        const char* text;
+    } cases[] = {
+        {"UTF-16LE", "\xFF\xFE", lbCrLf, "Первая\r\nВторая\r\n"},
+        {"UTF-16BE", "\xFE\xFF", lbCr, "Первая\rВторая\r"},
+        {"KOI8-R", "", lbCrLf, "<?xml version=\"1.0\" encoding=\"koi8-r\"?>\r\n<a>Вторая</a>\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        const std::string bytes = c.prefix + convert(c.text, c.to);
+        const std::string file = dir.file("f");
+        test::WriteFile(file, bytes);
+        TDocumentCodec codec;
+        TCodeEditStringList lines;
+        lines.SetFileCodec(&codec);
+        lines.LoadTextFile(file);
+        EXPECT_EQ(lines.Count(), 2);
+        EXPECT_EQ(lines.LineBreakFormat(), c.format);
+        lines.SaveTextFile(file);
+        EXPECT_TRUE(test::ReadFile(file) == bytes);
+    }
+}
+
 TEST(EncodingTable, IsoCyrillicAndCp866AreToldFromWindows1251) {
     // A longer text, as a guess needs one, in the fourth 8-bit encoding.
     std::string text;
