@@ -11,6 +11,8 @@
 #include "CorpusFile.h"
 #include "core/editor/TCodeEditStringList.h"
 #include "core/editor/TCustomCodeEdit.h"
+#include "core/encoding/EncodingDetector.h"
+#include "core/encoding/TDocumentCodec.h"
 #include "core/highlight/THTMLHighlighter.h"
 
 namespace {
@@ -99,8 +101,55 @@ void LoadIntoEditor(benchmark::State& state, const std::string& path, bool highl
     editor.SetHighlighter(nullptr);
 }
 
+std::string readAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// big.html in Windows-1251 (characters 1251 lacks dropped), for the load that
+// needs no conversion.
+std::string BigHtml1251() {
+    std::string path = std::string(PELM_BUILD_DIR) + "/corpus/big-1251.html";
+    std::ifstream probe(path);
+    if (!probe) std::system(("iconv -c -f UTF-8 -t CP1251 '" + BigHtml() + "' > '" + path + "'").c_str());
+    return path;
+}
+
+// The encoding detection alone, on the bytes already in memory: what loading
+// a file adds before the split when no conversion follows.
+void Detect(benchmark::State& state, const std::string& path) {
+    const std::string bytes = readAll(path);
+    for (auto _ : state) {
+        auto d = pelm::encoding::DetectEncoding(bytes);
+        benchmark::DoNotOptimize(d);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+    state.SetLabel(pelm::encoding::DisplayName(pelm::encoding::DetectEncoding(bytes).encoding));
+}
+
+// The load as the program does it: detection, and conversion to 1251 when the
+// file is in another encoding.
+void LoadWithCodec(benchmark::State& state, const std::string& path) {
+    pelm::encoding::TDocumentCodec codec;
+    for (auto _ : state) {
+        pelm::TCodeEditStringList l;
+        l.SetFileCodec(&codec);
+        l.LoadTextFile(path);
+        benchmark::DoNotOptimize(l.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileSize(path)));
+    state.SetLabel(pelm::encoding::DisplayName(codec.LastLoad().encoding) +
+                   (codec.LastLoad().problem ? " (read-only)" : ""));
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(Load, big_html_baseline_for_detection, BigHtml())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Detect, big_html, BigHtml())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadWithCodec, big_html, BigHtml())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Load, big_html_1251, BigHtml1251())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Detect, big_html_1251, BigHtml1251())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadWithCodec, big_html_1251, BigHtml1251())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadIntoEditor, big_html_plain, BigHtml(), false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadIntoEditor, big_html_with_html_highlighter, BigHtml(), true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawRead, big_html_read, BigHtml(), false)->Unit(benchmark::kMillisecond);

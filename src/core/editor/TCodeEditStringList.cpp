@@ -416,6 +416,14 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         size += static_cast<size_t>(n);
     }
     ::close(fd);
+    if (codec_) {
+        std::string text;
+        if (codec_->Decode(std::string_view(data.get(), size), text)) {
+            data.reset(text.empty() ? nullptr : new char[text.size()]);
+            if (!text.empty()) std::memcpy(data.get(), text.data(), text.size());
+            size = text.size();
+        }
+    }
 
     const char* d = data.get();
     // The record array is sized from the line breaks of the first megabyte, grows
@@ -470,6 +478,23 @@ void TCodeEditStringList::SaveTextFile(const std::string& fileName) const {
     size_t brkLen = lineBreakFormat_ == lbCrLf ? 2 : 1;
     auto writeLines = [&](int fd) {
         BufferedWriter w(fd);
+        if (codec_ && !codec_->Identity()) {
+            // Each line and its break converted on the way; a character the
+            // encoding cannot hold abandons the save before the file is replaced.
+            std::string piece;
+            const std::string_view prefix = codec_->Prefix();
+            if (!prefix.empty() && !w.put(prefix.data(), prefix.size(), "", 0)) return false;
+            for (int i = 0; i < count_; ++i) {
+                piece.clear();
+                if (!codec_->Encode(std::string_view(rec(i).text ? rec(i).text : "", rec(i).length), piece) ||
+                    !codec_->Encode(std::string_view(brk, brkLen), piece)) {
+                    errno = EILSEQ;
+                    return false;
+                }
+                if (!w.put(piece.data(), piece.size(), "", 0)) return false;
+            }
+            return w.flush();
+        }
         for (int i = 0; i < count_; ++i)
             if (!w.put(rec(i).text, rec(i).length, brk, brkLen)) return false;
         return w.flush();

@@ -17,6 +17,7 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "core/editor/TTextFileCodec.h"
 #include "core/platform/Errors.h"
 #include "core/platform/ListenerList.h"
 
@@ -86,6 +87,10 @@ public:
 
     void LoadTextFile(const std::string& fileName);
     void SaveTextFile(const std::string& fileName) const;
+    // The conversion between the file's bytes and the text, used by the two
+    // calls above (nullptr: the bytes are the text). Not owned.
+    void SetFileCodec(TTextFileCodec* codec) { codec_ = codec; }
+    TTextFileCodec* FileCodec() const { return codec_; }
 
     void InsertEmptyLines(int index, int numLines);
     void RemoveLines(int index, int numLines);
@@ -154,6 +159,7 @@ private:
     mutable int longestIndex_ = -1;
     int tabWidth_ = 8;
     int updateCount_ = 0;
+    TTextFileCodec* codec_ = nullptr;
     // Blocks of text that several lines point into (a loaded file, an appended list).
     std::vector<std::unique_ptr<char[]>> blocks_;
 };

@@ -65,9 +65,11 @@ bool TDocumentSession::Modified() const { return editor_.Modified(); }
 
 void TDocumentSession::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
     CheckFileSave();
+    if (fileHooks_) fileHooks_->BeforeLoad(fileName, setName);
     // A file that cannot be read raises before the buffer changes, so the
     // document, its name and its flag stay as they were.
     editor_.Lines().LoadTextFile(FileNameBytes(fileName));
+    if (fileHooks_) fileHooks_->AfterLoad();
     if (setName) {
         docFileName_ = fileName;
         recent_.InsertIfAbsent(FileNameBytes(fileName));
@@ -145,8 +147,10 @@ void TDocumentSession::Open() {
 bool TDocumentSession::FileSave() {
     bool saved;
     if (docFileName_ != NewDocumentName) {
+        if (fileHooks_) fileHooks_->BeforeSave();
         editor_.Lines().SaveTextFile(FileNameBytes(docFileName_));
         ModFlag(false);
+        if (fileHooks_) fileHooks_->AfterSave();
         saved = true;
     } else {
         saved = FileSaveAs();
@@ -166,6 +170,7 @@ void TDocumentSession::dlgSaveClose() {
 }
 
 bool TDocumentSession::FileSaveAs() {
+    if (fileHooks_) fileHooks_->BeforeSave();
     dlgSave_.filters = DocumentFilters();
     // The kind named in status panel 2, which always shows the selected kind.
     if (kind_) dlgSet(KindSavePreset(*kind_).filterIndex, QString::fromLatin1(KindSavePreset(*kind_).defaultExt));
@@ -179,6 +184,7 @@ bool TDocumentSession::FileSaveAs() {
     ModFlag(false);
     OnTitleChanged.Notify();
     recent_.InsertIfAbsent(FileNameBytes(docFileName_));
+    if (fileHooks_) fileHooks_->AfterSave();
     return true;
 }
 

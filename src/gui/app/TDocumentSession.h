@@ -26,6 +26,21 @@ class TRecentFiles;
 // The name of a document that has no file yet.
 extern const QString NewDocumentName;  // "Новый"
 
+// What else takes part in reading and writing the document's file (the
+// encoding layer): called around every load and save the session makes.
+class TDocumentFileHooks {
+public:
+    virtual ~TDocumentFileHooks() = default;
+    // Before the buffer is loaded from fileName (setName: it becomes the document's file).
+    virtual void BeforeLoad(const QString& fileName, bool setName) = 0;
+    // Right after a load succeeded, before the name and the flag change.
+    virtual void AfterLoad() = 0;
+    // Before a save writes; throwing abandons the save and nothing is written.
+    virtual void BeforeSave() = 0;
+    // After a save succeeded and DocFileName names the file written.
+    virtual void AfterSave() = 0;
+};
+
 class TDocumentSession {
 public:
     using HighlighterOf = std::function<TCustomHighlighter*(DocumentKind)>;
@@ -40,6 +55,8 @@ public:
 
     // pelm.ini, once start-up has opened it (caret memory of each file).
     void SetSettingsFile(TIniFile* settings) { settings_ = settings; }
+    // The file hooks (nullptr: none).
+    void SetFileHooks(TDocumentFileHooks* hooks) { fileHooks_ = hooks; }
 
     // Replaces the document with the contents of fileName: with setName the
     // file becomes the document's file, otherwise it is a template for a new
@@ -94,6 +111,7 @@ private:
     TRecentFiles& recent_;
     HighlighterOf highlighterOf_;
     TIniFile* settings_ = nullptr;
+    TDocumentFileHooks* fileHooks_ = nullptr;
     QString docFileName_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;

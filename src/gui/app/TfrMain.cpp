@@ -32,6 +32,7 @@
 #include "gui/app/TSearchController.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/TTagController.h"
+#include "gui/app/TfrMainEncoding.h"
 #include "gui/app/WndRestore.h"
 #include "gui/editor/TCodeEdit.h"
 #include "gui/panels/TTagPanel.h"
@@ -155,6 +156,8 @@ void TfrMain::createControls() {
         pnkServiceHlItems[static_cast<int>(kind)]->setChecked(true);
     });
     tags_->CreateMenus();
+    encoding_ = std::make_unique<TEncodingController>(*this);
+    session_->SetFileHooks(encoding_.get());
 }
 
 // The start-up sequence. An error stops it where it happened: the error box

@@ -49,6 +49,7 @@ class TIniFile;
 class TSearchController;
 class TStatusPanel;
 class TTagController;
+class TEncodingController;
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -136,6 +137,8 @@ public:
     // The document: its listener lists tell of changes of the text, of the
     // modified flag, of the file name and of the kind.
     TDocumentSession& Session() { return *session_; }
+    // The document's encoding: status panel, menu, load and save (TfrMainEncoding.cpp).
+    TEncodingController* Encoding() const { return encoding_.get(); }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -161,6 +164,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class TEncodingController;
     void createControls();
     void FormCreate(const QString& dir, const QStringList& arguments);
     void FormShow();
@@ -193,6 +197,7 @@ private:
     TRecentFiles mruOpenRecent_;
     TAppOptions options_;
     TTagController* tags_ = nullptr;
+    std::unique_ptr<TEncodingController> encoding_;
 
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;
