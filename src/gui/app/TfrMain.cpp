@@ -124,6 +124,9 @@ void TfrMain::createControls() {
     snEditor->Model().OnChange = [this] { snEditorChange(); };
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
+    snAutoCorrect.ItemSepChar = '=';
+    snAutoCorrect.Options = ascoCorrectOnMouseDown | ascoIgnoreCase | ascoMaintainCase;
+    snAutoCorrect.SetEditor(&snEditor->Model());
     // The text has the keyboard when the window opens.
     snEditor->setFocus();
 

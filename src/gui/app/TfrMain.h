@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "core/authoring/TCodeAutoCorrect.h"
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
 #include "core/document/RecentFiles.h"
@@ -87,6 +88,7 @@ public:
 
     // Search and replace (TfrMainSearch.cpp).
     void pnkEditCutClick();
+    void pnkEditCopyClick();
     void pnkEditPasteClick();
     void pnkEditInsertDateClick();
     void pnkEditInsertTimeClick();
@@ -129,6 +131,8 @@ public:
     QPushButton* btnDonate = nullptr;
     QDockWidget* pnlTagInsert = nullptr;
     QComboBox* cmbTagName = nullptr;
+    // Autocorrect, watching snEditor; ApplyOptions gives it its pairs and switch.
+    TCodeAutoCorrect snAutoCorrect;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -238,6 +242,22 @@ public:
     // The recent-files items as both menus show them.
     const QList<QAction*>& RecentFileItems() const { return mruItems_; }
     const TAppOptions& Options() const { return options_; }
+
+    // Service and Help commands (TfrMainService.cpp, TfrMainHelp.cpp).
+    void createServiceHelpMenus();
+    void pnkServiceSetupClick();
+    void pnkServiceScriptRunClick();
+    void RunScript(const QString& fileName);
+    void pnkHelpAboutClick();
+    void pnkHelpSiteClick();
+    void pnkHelpMailClick();
+    void ClearRecentFiles() { mruOpenRecent_.Clear(); }
+    // Tests: the settings dialog, once created, is handed to this hook
+    // instead of being shown modally; it is destroyed afterwards as usual.
+    std::function<void(class TfrSetup&)> OnSetupShown;
+    QAction* pnkServiceSetup = nullptr;
+    QAction* pnkServiceScriptRun = nullptr;
+    QAction* pnkHelpTag = nullptr;
     // Starting folder of the attribute helpers' file dialog.
     const QString& BrowseFolder() const { return browseFolder_; }
     // The save dialog's request as the last Save As made it.
