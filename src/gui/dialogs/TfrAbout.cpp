@@ -144,7 +144,10 @@ TfrAbout::TfrAbout(QWidget* parent) : QDialog(parent) {
 
     auto* body = new QGridLayout;
     body->setContentsMargins(12, 8, 12, 10);
+    body->setHorizontalSpacing(8);
+    body->setVerticalSpacing(6);
     auto* title = new QHBoxLayout;
+    title->setSpacing(8);
     title->addWidget(lblName);
     title->addWidget(lblVersion);
     title->addStretch(1);
@@ -152,6 +155,7 @@ TfrAbout::TfrAbout(QWidget* parent) : QDialog(parent) {
     body->addWidget(imgIcon, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignTop);
     body->addWidget(lblDescription, 1, 0);
     body->addWidget(lblDonate, 2, 0, 1, 2);
+    lblLinks->setContentsMargins(0, 4, 0, 0);
     body->addWidget(lblLinks, 3, 0, 1, 2);
     body->addWidget(lblSite, 4, 0, 1, 2);
     body->addWidget(lblMail, 5, 0, 1, 2);
@@ -159,6 +163,7 @@ TfrAbout::TfrAbout(QWidget* parent) : QDialog(parent) {
     buttons->addStretch(1);
     buttons->addWidget(btnOK);
     buttons->addStretch(1);
+    buttons->setContentsMargins(0, 4, 0, 0);
     body->addLayout(buttons, 6, 0, 1, 2);
     body->setColumnStretch(0, 1);
 

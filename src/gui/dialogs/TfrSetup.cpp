@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,6 +45,18 @@ QToolButton* SmallButton(const char* name, const QString& text, const QString& h
     return b;
 }
 
+// The two column labels over a grid, each over its 170-pixel column.
+QHBoxLayout* ColumnLabels(const QString& name, const QString& value, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    auto* first = new QLabel(name, parent);
+    first->setFixedWidth(170);
+    row->addWidget(first);
+    row->addWidget(new QLabel(value, parent));
+    row->addStretch(1);
+    return row;
+}
+
 }  // namespace
 
 TfrSetup::TfrSetup(TfrMain& main, Prompts& prompts, QWidget* parent)
@@ -58,6 +71,9 @@ TfrSetup::TfrSetup(TfrMain& main, Prompts& prompts, QWidget* parent)
 void TfrSetup::createPages() {
     pcSetup = new QTabWidget(this);
     pcSetup->setObjectName(QStringLiteral("pcSetup"));
+    // All six tabs in view: the dialog grows with the font rather than scroll them.
+    pcSetup->tabBar()->setUsesScrollButtons(false);
+    pcSetup->tabBar()->setExpanding(false);
     pcSetup->addTab(createLookPage(), QStringLiteral("Внешний &вид"));
     pcSetup->addTab(createBrowsersPage(), QStringLiteral("&Браузеры"));
     pcSetup->addTab(createAutocorrectPage(), QStringLiteral("Автозамена"));
@@ -76,6 +92,8 @@ void TfrSetup::createPages() {
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnApply, &QPushButton::clicked, this, [this] { btnApplyClick(); });
 
+    for (QPushButton* b : {btnOK, btnCancel, btnApply})
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);
@@ -209,8 +227,7 @@ QWidget* TfrSetup::createAutocorrectPage() {
     connect(btnDel, &QToolButton::clicked, this, &TfrSetup::btnDelClick);
     auto* grid = new QGridLayout(page);
     grid->addWidget(chkEnableAC, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Слово:"), page), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Замена:"), page), 1, 1);
+    grid->addLayout(ColumnLabels(QStringLiteral("Слово:"), QStringLiteral("Замена:"), page), 1, 0, 1, 2);
     grid->addWidget(edtAC, 2, 0, 1, 2);
     auto* side = new QVBoxLayout;
     side->addWidget(btnAddAC);
@@ -232,8 +249,7 @@ QWidget* TfrSetup::createCharsPage() {
     connect(btnAddChr, &QToolButton::clicked, this, &TfrSetup::btnAddChrClick);
     connect(btnDelChr, &QToolButton::clicked, this, &TfrSetup::btnDelChrClick);
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Описание:"), page), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Код:"), page), 0, 1);
+    grid->addLayout(ColumnLabels(QStringLiteral("Описание:"), QStringLiteral("Код:"), page), 0, 0, 1, 2);
     grid->addWidget(edtChars, 1, 0, 1, 2);
     auto* side = new QVBoxLayout;
     side->addWidget(btnAddChr);
