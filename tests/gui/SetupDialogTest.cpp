@@ -10,9 +10,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QFileDialog>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "core/config/TIniFile.h"
+#include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
 #include "gui/dialogs/TSetupControls.h"
 #include "gui/dialogs/TfrSetup.h"
@@ -379,6 +382,72 @@ TEST_F(SetupDialogTest, CaseListAndThemeAreWrittenAndApplied) {
     EXPECT_EQ(TIniFile(FileNameBytes(IniPath())).IniReadNumber("Editor", "Case", -1), 0);
     EXPECT_EQ(w->cmbTagName->itemText(1), QStringLiteral("a"));
     SetTheme("Default");
+}
+
+}  // namespace
+}  // namespace pelm::test
+
+namespace pelm::test {
+namespace {
+
+// The real browse dialog: its own title, /usr/bin, and executables only under
+// "Приложения".
+TEST(BrowseDialog, ListsProgramsFromUsrBin) {
+    QtPrompts prompts;
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Браузер 2");
+    request.filters = {{QStringLiteral("Приложения"), QStringLiteral("*")},
+                       {QStringLiteral("Все файлы (*.*)"), QStringLiteral("*")}};
+    request.executablesFilter = 1;
+    request.folder = QStringLiteral("/usr/bin");
+    QString title, folder;
+    bool executables = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                title = d->windowTitle();
+                folder = d->directory().absolutePath();
+                executables = d->filter().testFlag(QDir::Executable);
+                d->reject();
+            }
+    });
+    EXPECT_EQ(prompts.openFileName(nullptr, request), QString());
+    EXPECT_EQ(title, QStringLiteral("Браузер 2"));
+    EXPECT_EQ(folder, QStringLiteral("/usr/bin"));
+    EXPECT_TRUE(executables);
+}
+
+}  // namespace
+}  // namespace pelm::test
+
+namespace pelm::test {
+namespace {
+
+TEST(ColorList, NamedEntriesAndTheCustomEntry) {
+    TColorList list;
+    list.Select(0x00FFFF);  // yellow (red and green)
+    EXPECT_EQ(list.currentText(), QStringLiteral("Yellow"));
+    list.Select(14811135);  // not a named colour: the custom entry holds it
+    EXPECT_EQ(list.currentIndex(), 0);
+    EXPECT_EQ(list.Selected(), 14811135u);
+    list.setCurrentIndex(3);
+    int asked = 0;
+    list.AskColor = [&](uint32_t& color) {
+        ++asked;
+        EXPECT_EQ(color, 14811135u);  // the dialog starts from the custom colour
+        color = 0x123456;
+        return true;
+    };
+    list.setCurrentIndex(0);
+    emit list.activated(0);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(list.Selected(), 0x123456u);
+    list.AskColor = [](uint32_t&) { return false; };  // cancelled: the entry before stays
+    list.setCurrentIndex(5);
+    emit list.activated(5);
+    list.setCurrentIndex(0);
+    emit list.activated(0);
+    EXPECT_EQ(list.currentIndex(), 5);
 }
 
 }  // namespace

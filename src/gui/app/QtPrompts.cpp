@@ -49,14 +49,12 @@ QString QtPrompts::runDialog(QPointer<QFileDialog>& dialog, QWidget* owner, bool
     if (save && request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(request.defaultExt);
-    dialog->setWindowTitle(request.caption);
+    if (!request.caption.isEmpty()) dialog->setWindowTitle(request.caption);
     if (!request.folder.isEmpty()) dialog->setDirectory(request.folder);
     // One filter may list programs only: the executable files of the folder.
-    QObject::disconnect(dialog, &QFileDialog::filterSelected, nullptr, nullptr);
-    const QDir::Filters plain = QDir::AllDirs | QDir::Files | QDir::Drives | QDir::NoDotAndDotDot;
-    dialog->setFilter(plain);
     if (request.executablesFilter >= 1 && request.executablesFilter <= filters.size()) {
         const QString programs = filters[request.executablesFilter - 1];
+        const QDir::Filters plain = QDir::AllDirs | QDir::Files | QDir::Drives | QDir::NoDotAndDotDot;
         auto choose = [d = dialog.data(), programs, plain](const QString& filter) {
             d->setFilter(filter == programs ? plain | QDir::Executable : plain);
         };
@@ -71,6 +69,14 @@ QString QtPrompts::runDialog(QPointer<QFileDialog>& dialog, QWidget* owner, bool
 }
 
 QString QtPrompts::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    // A dialog with a title, folder or filter of its own (the browser and
+    // script dialogs) is a separate dialog: the open dialog keeps its state.
+    if (!request.caption.isEmpty() || !request.folder.isEmpty() || request.executablesFilter != 0) {
+        QPointer<QFileDialog> own;
+        const QString chosen = runDialog(own, owner, false, request);
+        delete own.data();
+        return chosen;
+    }
     return runDialog(dlgOpen_, owner, false, request);
 }
 
