@@ -47,6 +47,8 @@ void TfrMain::createServiceHelpMenus() {
 }
 
 void TfrMain::pnkServiceSetupClick() {
+    // Without a settings file (a start-up that failed early) there is nothing to edit.
+    if (!settingsFile_) return;
     run([&] {
         TfrSetup dialog(*this, *prompts_, this);
         if (OnSetupShown)
