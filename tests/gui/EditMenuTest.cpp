@@ -56,7 +56,9 @@ TEST_F(EditMenuTest, SelectionModeChecksOneItemEverywhere) {
     EXPECT_EQ(w->snEditor->Model().SelectionMode(), smLine);
 }
 
-TEST_F(EditMenuTest, ToolbarCopyCutsWhileTheMenuCopyOnlyCopies) {
+// The toolbar's "Копировать" copies, as its caption and hint promise (it must
+// not run the Cut command and delete the user's text).
+TEST_F(EditMenuTest, ToolbarCopyCopiesLikeTheMenuCopy) {
     auto w = Start();
     TCustomCodeEdit& e = w->snEditor->Model();
     e.SelectAll();
@@ -69,10 +71,12 @@ TEST_F(EditMenuTest, ToolbarCopyCutsWhileTheMenuCopyOnlyCopies) {
     EXPECT_TRUE(e.HasSelection());
     QAction* toolbarCopy = w->findChild<QAction*>(QStringLiteral("pnktbxEditCopy"));
     ASSERT_NE(toolbarCopy, nullptr);
+    QApplication::clipboard()->clear();
     toolbarCopy->trigger();
-    EXPECT_FALSE(e.HasSelection());
-    EXPECT_EQ(e.Lines().Strings(0), "");
-    EXPECT_TRUE(e.Modified());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello"));
+    EXPECT_TRUE(e.HasSelection());
+    EXPECT_EQ(e.Lines().Strings(0), "hello");
+    EXPECT_FALSE(e.Modified());
 }
 
 TEST_F(EditMenuTest, CutWithNothingSelectedStillMarksModified) {

@@ -20,6 +20,9 @@ struct FileDialogRequest {
     int filterIndex = 1;  // 1-based, as in the filter table
     QString defaultExt;   // without the dot
     QString fileName;     // preset name (Save As)
+    QString caption;      // the dialog's title ("": the default)
+    QString folder;       // starting folder ("": the last one)
+    int executablesFilter = 0;  // 1-based filter that lists executable files only (0: none)
 };
 
 class Prompts {

@@ -1,6 +1,7 @@
 #include "gui/app/QtPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -48,13 +49,34 @@ QString QtPrompts::runDialog(QPointer<QFileDialog>& dialog, QWidget* owner, bool
     if (save && request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(request.defaultExt);
-    if (save) dialog->selectFile(request.fileName);
+    if (!request.caption.isEmpty()) dialog->setWindowTitle(request.caption);
+    if (!request.folder.isEmpty()) dialog->setDirectory(request.folder);
+    // One filter may list programs only: the executable files of the folder.
+    if (request.executablesFilter >= 1 && request.executablesFilter <= filters.size()) {
+        const QString programs = filters[request.executablesFilter - 1];
+        const QDir::Filters plain = QDir::AllDirs | QDir::Files | QDir::Drives | QDir::NoDotAndDotDot;
+        auto choose = [d = dialog.data(), programs, plain](const QString& filter) {
+            d->setFilter(filter == programs ? plain | QDir::Executable : plain);
+        };
+        QObject::connect(dialog, &QFileDialog::filterSelected, dialog, choose);
+        dialog->selectNameFilter(programs);
+        choose(programs);
+    }
+    if (save || !request.fileName.isEmpty()) dialog->selectFile(request.fileName);
     if (dialog->exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog->selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
 QString QtPrompts::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    // A dialog with a title, folder or filter of its own (the browser and
+    // script dialogs) is a separate dialog: the open dialog keeps its state.
+    if (!request.caption.isEmpty() || !request.folder.isEmpty() || request.executablesFilter != 0) {
+        QPointer<QFileDialog> own;
+        const QString chosen = runDialog(own, owner, false, request);
+        delete own.data();
+        return chosen;
+    }
     return runDialog(dlgOpen_, owner, false, request);
 }
 

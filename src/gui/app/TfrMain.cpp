@@ -98,6 +98,9 @@ void TfrMain::createControls() {
     search_ = std::make_unique<TSearchController>(this, *snEditor);
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
+    snAutoCorrect.ItemSepChar = '=';
+    snAutoCorrect.Options = ascoCorrectOnMouseDown | ascoIgnoreCase | ascoMaintainCase;
+    snAutoCorrect.SetEditor(&snEditor->Model());
     // The text has the keyboard when the window opens.
     snEditor->setFocus();
 

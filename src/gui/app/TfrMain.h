@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "core/authoring/TCodeAutoCorrect.h"
 #include "core/config/AppOptions.h"
 #include "core/document/DocumentKind.h"
 #include "core/config/RecentFiles.h"
@@ -108,6 +109,7 @@ public:
 
     // Search and replace (TfrMainSearch.cpp).
     void pnkEditCutClick();
+    void pnkEditCopyClick();
     void pnkEditPasteClick();
     void pnkEditInsertDateClick();
     void pnkEditInsertTimeClick();
@@ -155,6 +157,8 @@ public:
     QPushButton* btnDonate = nullptr;
     QDockWidget* pnlTagInsert = nullptr;
     QComboBox* cmbTagName = nullptr;
+    // Autocorrect, watching snEditor; ApplyOptions gives it its pairs and switch.
+    TCodeAutoCorrect snAutoCorrect;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -257,6 +261,22 @@ public:
     // The recent-files items as both menus show them.
     const QList<QAction*>& RecentFileItems() const { return mruItems_; }
     const TAppOptions& Options() const { return options_; }
+
+    // Service and Help commands (TfrMainService.cpp, TfrMainHelp.cpp).
+    void createServiceHelpMenus();
+    void pnkServiceSetupClick();
+    void pnkServiceScriptRunClick();
+    void RunScript(const QString& fileName);
+    void pnkHelpAboutClick();
+    void pnkHelpSiteClick();
+    void pnkHelpMailClick();
+    void ClearRecentFiles() { mruOpenRecent_.Clear(); }
+    // Tests: the settings dialog, once created, is handed to this hook
+    // instead of being shown modally; it is destroyed afterwards as usual.
+    std::function<void(class TfrSetup&)> OnSetupShown;
+    QAction* pnkServiceSetup = nullptr;
+    QAction* pnkServiceScriptRun = nullptr;
+    QAction* pnkHelpTag = nullptr;
     // Starting folder of the attribute helpers' file dialog.
     const QString& BrowseFolder() const { return session_->BrowseFolder(); }
     // The save dialog's request as the last Save As made it.

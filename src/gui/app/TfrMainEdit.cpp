@@ -102,7 +102,7 @@ void TfrMain::createEditMenus() {
     connect(statusBar(), &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { pppStatus->popup(statusBar()->mapToGlobal(pos)); });
 
-    // The standard toolbar's edit buttons. "Копировать" runs the Cut command.
+    // The standard toolbar's edit buttons; "Копировать" copies, as its hint says.
     const QStyle* style = QApplication::style();
     tbxStandart->addSeparator();
     auto button = [this](const char* name, const QString& caption, const QString& hint, const QIcon& icon,
@@ -121,7 +121,7 @@ void TfrMain::createEditMenus() {
     button("pnktbxEditCopy", QStringLiteral("Копировать"),
            QStringLiteral("Копировать выделенный текст в буфер обмена (Ctrl+C)"),
            QIcon::fromTheme(QStringLiteral("edit-copy"), style->standardIcon(QStyle::SP_FileDialogContentsView)),
-           &TfrMain::pnkEditCutClick);
+           &TfrMain::pnkEditCopyClick);
     button("pnktbxEditPaste", QStringLiteral("Вставить"), QStringLiteral("Вставить из буфера обмена"),
            QIcon::fromTheme(QStringLiteral("edit-paste"), style->standardIcon(QStyle::SP_DialogApplyButton)),
            &TfrMain::pnkEditPasteClick);
@@ -130,6 +130,10 @@ void TfrMain::createEditMenus() {
 void TfrMain::pnkEditCutClick() {
     snEditor->Model().ClipboardCut();
     ModFlag(true);
+}
+
+void TfrMain::pnkEditCopyClick() {
+    snEditor->Model().ClipboardCopy();
 }
 
 void TfrMain::pnkEditPasteClick() {

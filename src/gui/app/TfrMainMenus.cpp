@@ -169,6 +169,7 @@ void TfrMain::createMenus() {
     pnkHelp->addSeparator();
     help("pnkHelpTutor", QStringLiteral("&Учебник"), {}, "Help/Tutorial/index.html");
     help("pnkHelpTagz", QStringLiteral("С&правочник"), {}, "Help/tags.chm");
+    createServiceHelpMenus();
 
     // The standard toolbar's file buttons.
     tbxStandart = NewToolbar(this, "tbxStandart", QStringLiteral("Стандартная"));

@@ -45,8 +45,9 @@ void TfrMain::ApplyOptions() {
     // it would open empty.
     pnkFilePreview->menuAction()->setVisible(pnkFilePreview1st->isVisible() || pnkFilePreview2nd->isVisible());
 
-    // 12-13: the autocorrect pairs and switch are kept in options_ for the
-    // autocorrect component.
+    // 12-13: the autocorrect pairs (the list replaced as a whole) and its switch.
+    snAutoCorrect.Items = options_.Autocorrect;
+    snAutoCorrect.Enabled = options_.AutocorrectEnabled;
 
     // 14: the tag list in one case, headers included.
     tags_->ApplyCase(options_.UpperCaseTags);

@@ -5,6 +5,7 @@
 
 #include "gui/app/AppTitle.h"
 #include "gui/app/TfrMain.h"
+#include "gui/dialogs/TfrAbout.h"
 
 int main(int argc, char** argv) {
     // The page preview's browser engine cannot run its sandbox as root and is
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelm2"));
     pelm::SetApplicationTitle(QStringLiteral("Pelm2"));
+    QApplication::setWindowIcon(pelm::ApplicationIcon());
 
     // The file on the command line is kept by its full name, so that the recent
     // files and the caret memory still find it when the program starts elsewhere.
