@@ -1,6 +1,8 @@
 #include "core/highlight/LanguageRegistry.h"
 
+#include "core/highlight/TCssHighlighter.h"
 #include "core/highlight/THTMLHighlighter.h"
+#include "core/highlight/TXMLHighlighter.h"
 
 namespace pelm {
 
@@ -20,8 +22,8 @@ constexpr const char* kPerlExt[] = {"perl", "pl", ".pl", "pm", ".pm", "cgi", ".c
 
 const TLanguageEntry kLanguages[] = {
     {DocumentKind::HTML, "HTML", kHtmlExt, {1, "htm"}, "html", make<THTMLHighlighter>, true},
-    {DocumentKind::CSS, "CSS", kCssExt, {2, "css"}, "css", nullptr, false},
-    {DocumentKind::XML, "XML", kXmlExt, {3, "xml"}, "xml", nullptr, true},
+    {DocumentKind::CSS, "CSS", kCssExt, {2, "css"}, "css", make<TCssHighlighter>, false},
+    {DocumentKind::XML, "XML", kXmlExt, {3, "xml"}, "xml", make<TXMLHighlighter>, true},
     {DocumentKind::JavaScript, "JScript", kJsExt, {4, "js"}, "js", nullptr, false},
     {DocumentKind::PHP, "PHP", kPhpExt, {5, "php"}, "php", nullptr, false},
     {DocumentKind::Perl, "Perl", kPerlExt, {6, "cgi"}, "perl", nullptr, false},
