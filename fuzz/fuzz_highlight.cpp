@@ -65,8 +65,12 @@ uint32_t scanLine(TLanguageHighlighter& hl, uint32_t state, std::string_view lin
     return hl.GetState();
 }
 
+// A state a scan can leave at the end of a line: its low byte is one of the
+// language's line-end states, and what a language keeps above it (the state
+// a CSS comment returns to) is one too.
 bool survivesLineEnd(const TLanguageHighlighter& hl, uint32_t s) {
-    return (s & 0xFF) < 64 && ((hl.Spec().lineEndStates >> (s & 0xFF)) & 1);
+    auto endState = [&](uint32_t v) { return v < 64 && ((hl.Spec().lineEndStates >> v) & 1); };
+    return endState(s & 0xFF) && ((s >> 8) == 0 || endState(s >> 8));
 }
 
 // One highlighter per language, made once.

@@ -51,6 +51,17 @@ private:
     bool flags_[256] = {};
 };
 
+// The characters a scan runs up to. It always holds NUL, so that such a scan
+// ends at the line's terminator at the latest, with one test per character.
+class TStopClass {
+public:
+    constexpr explicit TStopClass(const TCharClass& cls) : cls_(cls | TCharClass{0}) {}
+    constexpr bool operator()(unsigned char c) const { return cls_(c); }
+
+private:
+    TCharClass cls_;
+};
+
 // The classes the languages share.
 namespace cc {
 inline constexpr TCharClass Digit = TCharClass::Range('0', '9');
@@ -68,6 +79,8 @@ inline constexpr TCharClass SpaceRun = TCharClass::Range(1, 32).Without({'\t', '
 // 216-246, 248-255 (the multiplication and division signs are left out).
 inline constexpr TCharClass Cp1251WordLetter =
     TCharClass::Range(192, 214) | TCharClass::Range(216, 246) | TCharClass::Range(248, 255);
+// Where text between markup stops to look: a control character, '<' or '&'.
+inline constexpr TStopClass MarkupTextStops{Control | TCharClass{'<', '&'}};
 }  // namespace cc
 
 }  // namespace pelm

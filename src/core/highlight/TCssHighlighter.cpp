@@ -70,13 +70,13 @@ constexpr const char* kPropertyList =
 // The lookup word: a run of letters and hyphens, then a run of digits.
 constexpr TCharClass kLookupLetters = cc::AsciiLetter | TCharClass{'-'};
 // What ends a property-name token: a control character, a blank, '"', ':', ';' or '}'.
-constexpr TCharClass kPropertyEnd = cc::ControlOrBlank | TCharClass{'"', ':', ';', '}'};
+constexpr TStopClass kPropertyEnd{cc::ControlOrBlank | TCharClass{'"', ':', ';', '}'}};
 // What ends a value: a line end, ',', ';' or '}'.
-constexpr TCharClass kValueEnd = cc::LineEnd | TCharClass{',', ';', '}'};
+constexpr TStopClass kValueEnd{cc::LineEnd | TCharClass{',', ';', '}'}};
 // What ends a selector: a control character, '/' or '{'.
-constexpr TCharClass kSelectorEnd = cc::Control | TCharClass{'/', '{'};
-constexpr TCharClass kStringEnd = cc::LineEnd | TCharClass{'"'};
-constexpr TCharClass kCommentStops = cc::LineEnd | TCharClass{'*'};
+constexpr TStopClass kSelectorEnd{cc::Control | TCharClass{'/', '{'}};
+constexpr TStopClass kStringEnd{cc::LineEnd | TCharClass{'"'}};
+constexpr TStopClass kCommentStops{cc::LineEnd | TCharClass{'*'}};
 constexpr TCharClass kNumberChars = cc::Digit | TCharClass{'.'};
 
 enum TRoutine : uint8_t {

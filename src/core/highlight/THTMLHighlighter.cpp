@@ -83,14 +83,12 @@ constexpr std::array<uint8_t, 256> makeRoutines() {
 }
 constexpr std::array<uint8_t, 256> kRoutines = makeRoutines();
 
-// Characters that make the text routine stop and look: below 32, '<' and '&'.
-constexpr TCharClass kTextStops = cc::Control | TCharClass{'<', '&'};
 // What ends a tag name's run of letters: letters, '!' and '/' continue it.
 constexpr TCharClass kTagNameChars = cc::AsciiLetter | TCharClass{'!', '/'};
 // What ends an unquoted value: a control character, a blank or '>'.
-constexpr TCharClass kUnquotedValueEnd = cc::ControlOrBlank | TCharClass{'>'};
+constexpr TStopClass kUnquotedValueEnd{cc::ControlOrBlank | TCharClass{'>'}};
 // What ends an attribute name: a control character, a blank, '"', '=' or '>'.
-constexpr TCharClass kAttributeNameEnd = cc::ControlOrBlank | TCharClass{'"', '=', '>'};
+constexpr TStopClass kAttributeNameEnd{cc::ControlOrBlank | TCharClass{'"', '=', '>'}};
 
 // Open-addressing set of the entity names.
 class EntitySet {
@@ -371,7 +369,7 @@ void THTMLHighlighter::textProc() {
     }
     kind_ = tkText;
     for (;;) {
-        ForwardUntil(kTextStops);
+        ForwardUntil(cc::MarkupTextStops);
         if (Ch() != '&') return;  // below 32 or '<'
         const char* p = line_ + run_;
         if (p[1] == '#') {

@@ -41,13 +41,9 @@ public:
     void ForwardWhile(const TCharClass& cls) {
         while (cls(static_cast<unsigned char>(line_[run_]))) ++run_;
     }
-    // Moves up to the first character of the class, or to the line's NUL.
-    void ForwardUntil(const TCharClass& cls) {
-        for (;;) {
-            unsigned char c = static_cast<unsigned char>(line_[run_]);
-            if (c == 0 || cls(c)) return;
-            ++run_;
-        }
+    // Moves up to the first character of the class, at the latest to the line's NUL.
+    void ForwardUntil(const TStopClass& stops) {
+        while (!stops(static_cast<unsigned char>(line_[run_]))) ++run_;
     }
 
     // The token kind.

@@ -69,18 +69,16 @@ constexpr uint64_t kLineEndStates = ((uint64_t{1} << 19) - 1) & ~((uint64_t{1} <
 
 // Element and attribute names: - . 0-9 : A-Z _ a-z (no byte above 127).
 constexpr TCharClass kNameChars = cc::Digit | cc::AsciiLetter | TCharClass{'-', '.', ':', '_'};
-// What ends a text token: a control character, '<' or '&'.
-constexpr TCharClass kTextStops = cc::Control | TCharClass{'<', '&'};
 // What ends an entity reference before it: a control character or a blank.
 constexpr TCharClass kEntityEnd = cc::ControlOrBlank;
 // What the routine after an attribute name stops at.
-constexpr TCharClass kAfterNameStops = cc::LineEnd | TCharClass{'/', '"', '\''};
+constexpr TStopClass kAfterNameStops{cc::LineEnd | TCharClass{'/', '"', '\''}};
 
 // Where the multi-line constructs stop to look.
-constexpr TCharClass kCommentStops{'-', '\n', '\r'};
-constexpr TCharClass kCloseStops{'>', '\n', '\r'};
-constexpr TCharClass kDocTypeStops{'>', '[', '\n', '\r'};
-constexpr TCharClass kSubsetStops{']', '\n', '\r'};
+constexpr TStopClass kCommentStops{TCharClass{'-', '\n', '\r'}};
+constexpr TStopClass kCloseStops{TCharClass{'>', '\n', '\r'}};
+constexpr TStopClass kDocTypeStops{TCharClass{'>', '[', '\n', '\r'}};
+constexpr TStopClass kSubsetStops{TCharClass{']', '\n', '\r'}};
 
 enum TRoutine : uint8_t { prNull, prSpace, prLineBreak, prOpen, prClose, prName };
 
@@ -263,7 +261,7 @@ void TXMLHighlighter::textProc() {
         return;
     }
     kind_ = tkText;
-    ForwardUntil(kTextStops);
+    ForwardUntil(cc::MarkupTextStops);
     if (Ch() == '&') state_ = rsEntityRef;  // the reference is the next token
 }
 
