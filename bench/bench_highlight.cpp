@@ -2,6 +2,9 @@
 // load time, one keystroke's incremental rescan in the middle of it, and one
 // scan of the 5 MB single line of oneline.min.js with the HTML highlighter
 // (at a quarter, half and all of its length, to show the cost is linear).
+// The other languages: the full rescan of big.css (CSS) and of big.xml (XML,
+// made by repeating real XML files of this machine), and the 5 MB line
+// through each of them.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,7 +16,9 @@
 
 #include "core/editor/TCodeEditStringList.h"
 #include "core/editor/TCodeEditHighlighterAdapter.h"
+#include "core/highlight/TCssHighlighter.h"
 #include "core/highlight/THTMLHighlighter.h"
+#include "core/highlight/TXMLHighlighter.h"
 
 using namespace pelm;
 namespace fs = std::filesystem;
@@ -35,6 +40,38 @@ std::string corpusFile(const std::string& name) {
         }
         fs::rename(tmp, out);
     }
+    return out.string();
+}
+
+// big.xml: real XML files of this machine, repeated up to about 20 MB.
+std::string bigXmlFile() {
+    fs::path out = fs::path(PELM_BUILD_DIR) / "corpus" / "big.xml";
+    if (fs::exists(out)) return out.string();
+    const char* sources[] = {
+        "/usr/share/vulkan/registry/vk.xml",
+        "/usr/share/xml/iso-codes/iso_639-3.xml",
+        "/usr/share/xml/iso-codes/iso_3166-2.xml",
+        "/usr/share/mime/packages/freedesktop.org.xml",
+        "/usr/share/X11/xkb/rules/evdev.xml",
+    };
+    std::string all;
+    for (const char* src : sources) {
+        std::ifstream f(src, std::ios::binary);
+        std::ostringstream ss;
+        ss << f.rdbuf();
+        all += ss.str();
+    }
+    if (all.empty()) {
+        std::fprintf(stderr, "no XML files to build big.xml from\n");
+        std::exit(1);
+    }
+    std::string text;
+    while (text.size() < 20u * 1024 * 1024) text += all;
+    fs::create_directories(out.parent_path());
+    fs::path tmp = out;
+    tmp += ".part";
+    std::ofstream(tmp, std::ios::binary) << text;
+    fs::rename(tmp, out);
     return out.string();
 }
 
@@ -113,6 +150,43 @@ void BM_OneLineMinJsAsHtml(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(text.size());
 }
 BENCHMARK(BM_OneLineMinJsAsHtml)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+
+template <class THighlighter>
+void fullRescanOf(benchmark::State& state, const std::string& path) {
+    TCodeEditStringList lines;
+    lines.LoadTextFile(path);
+    THighlighter hl;
+    for (auto _ : state) FullRescan(lines, hl);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileBytes(path)));
+    state.counters["lines"] = lines.Count();
+}
+
+void BM_FullRescanBigCss(benchmark::State& state) { fullRescanOf<TCssHighlighter>(state, corpusFile("big.css")); }
+BENCHMARK(BM_FullRescanBigCss)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_FullRescanBigXml(benchmark::State& state) { fullRescanOf<TXMLHighlighter>(state, bigXmlFile()); }
+BENCHMARK(BM_FullRescanBigXml)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+template <class THighlighter>
+void oneLineMinJs(benchmark::State& state) {
+    std::ifstream f(corpusFile("oneline.min.js"), std::ios::binary);
+    std::ostringstream ss;
+    ss << f.rdbuf();
+    std::string text = ss.str();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    text.resize(text.size() * static_cast<size_t>(state.range(0)) / 100);
+    THighlighter hl;
+    for (auto _ : state) {
+        hl.ResetState();
+        hl.StartLine(text, 0);
+        hl.ScanToLineEnd();
+        benchmark::DoNotOptimize(hl.GetState());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(oneLineMinJs<TCssHighlighter>)->Name("BM_OneLineMinJsAsCss")->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(oneLineMinJs<TXMLHighlighter>)->Name("BM_OneLineMinJsAsXml")->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,7 +30,7 @@
 
 #include "core/editor/TCodeEditStringList.h"
 #include "core/editor/TCodeEditHighlighterAdapter.h"
-#include "core/highlight/THTMLHighlighter.h"
+#include "core/highlight/LanguageRegistry.h"
 
 namespace fs = std::filesystem;
 using namespace pelm;
@@ -39,7 +39,7 @@ namespace {
 
 struct Language {
     std::string folder;
-    std::function<std::unique_ptr<TCustomHighlighter>()> make;
+    std::unique_ptr<TLanguageHighlighter> (*make)();
     std::vector<std::string> kindNames;
     std::vector<std::string> stateNames;
     // Whether a line break inside a line text means the same as the end of a
@@ -47,14 +47,21 @@ struct Language {
     bool joinedLinePass;
 };
 
-// One entry per language folder.
+// One entry per language of the registry that has a highlighter; the kind and
+// state names come from the language's own tables.
 const std::vector<Language>& languages() {
-    static const std::vector<Language> list = {
-        {"html", [] { return std::make_unique<THTMLHighlighter>(); },
-         {"entity", "comment", "identifier", "keyword", "eol", "space", "symbol", "text", "unknown", "value"},
-         {"entity", "comment", "tagname", "tag", "text", "unused", "value", "squote", "dquote"},
-         true},
-    };
+    static const std::vector<Language> list = [] {
+        std::vector<Language> out;
+        for (const TLanguageEntry& e : Languages()) {
+            if (!e.make) continue;
+            const TLanguageSpec& spec = e.make()->Spec();
+            Language l{e.folder, e.make, {}, {}, e.lineBreakEndsConstructs};
+            for (const TKindSpec& k : spec.kinds) l.kindNames.push_back(k.name);
+            for (const char* n : spec.stateNames) l.stateNames.push_back(n);
+            out.push_back(std::move(l));
+        }
+        return out;
+    }();
     return list;
 }
 
@@ -118,8 +125,13 @@ std::string styledLine(const Language& lang, const LineScan& scan) {
         s += '}';
         s += t.text;
     }
+    // The low byte is the state; a language may keep more above it.
     s += "{end ";
-    s += name(lang.stateNames, scan.endState);
+    s += name(lang.stateNames, scan.endState & 0xFF);
+    if (scan.endState > 0xFF) {
+        s += '/';
+        s += std::to_string(scan.endState >> 8);
+    }
     s += '}';
     return s;
 }

@@ -10,6 +10,9 @@ namespace pelm {
 enum class DocumentKind { HTML, CSS, XML, JavaScript, PHP, Perl };
 constexpr int kDocumentKindCount = 6;
 
+// The queries below up to KindSavePreset are answered by the language registry
+// (core/highlight/LanguageRegistry.cpp), which holds each kind's table row.
+
 // The kind an extension string selects ("html", ".htm", "perl" ...), compared
 // exactly; any other string selects none.
 std::optional<DocumentKind> KindOfExtension(std::string_view ext);

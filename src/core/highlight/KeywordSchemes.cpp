@@ -28,6 +28,30 @@ uint32_t TableHash(std::string_view word, const int* table) {
     return h;
 }
 
+namespace {
+constexpr std::array<int, 256> makeLetterValues() {
+    std::array<int, 256> v{};
+    for (int c = 'A'; c <= 'Z'; ++c) v[static_cast<size_t>(c)] = c - 'A' + 1;
+    for (int c = 'a'; c <= 'z'; ++c) v[static_cast<size_t>(c)] = c - 'a' + 1;
+    v['!'] = 123;
+    v['/'] = 122;
+    return v;
+}
+}  // namespace
+
+constexpr std::array<int, 256> LetterValues = makeLetterValues();
+
+uint32_t LetterDigitHash(std::string_view word, const int* table) {
+    uint32_t h = 0;
+    for (char ch : word) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        h += (c >= '0' && c <= '9') ? static_cast<uint32_t>(c - '0') : static_cast<uint32_t>(table[c]);
+    }
+    return h;
+}
+
+uint32_t LetterDigitHash(std::string_view word) { return LetterDigitHash(word, LetterValues.data()); }
+
 TKeywordSchemeA::TKeywordSchemeA(int slotCount, TKeywordCompare compare, int missKind, int highKind,
                                  const int* table)
     : slots_(static_cast<size_t>(slotCount)), compare_(compare), missKind_(missKind), highKind_(highKind),

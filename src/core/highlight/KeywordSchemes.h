@@ -9,6 +9,7 @@
 // Scheme B: hash-entry chains built from one comma-separated keyword text; each
 // chain is ordered by length, entries compared by character value; a word that
 // matches nothing (or whose hash lies beyond the chains) takes the fallback kind.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,6 +27,14 @@ enum TKeywordCompare : uint8_t {
 
 // Sum of table[c] over the bytes of word.
 uint32_t TableHash(std::string_view word, const int* table);
+
+// The letter values the HTML tag and the CSS property lookups share: A-Z and
+// a-z 1 to 26 (letter case ignored), '!' 123, '/' 122, every other byte 0.
+extern const std::array<int, 256> LetterValues;
+// Sum of LetterValues over word, each digit counting its numeric value.
+uint32_t LetterDigitHash(std::string_view word);
+// The same with any table (for scheme B's hash function).
+uint32_t LetterDigitHash(std::string_view word, const int* table);
 
 class TKeywordSchemeA {
 public:

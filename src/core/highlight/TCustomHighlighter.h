@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/highlight/TCharSet.h"
+#include "core/highlight/TScanContext.h"
 #include "core/highlight/THighlighterAttributes.h"
 #include "core/platform/Errors.h"
 
@@ -41,7 +42,9 @@ enum THighlighterRole : int {
     hrSymbol = 5,
 };
 
-class TCustomHighlighter {
+// The scanning context is a protected base: the scanning routines of a
+// language work on it directly.
+class TCustomHighlighter : protected TScanContext {
 public:
     using ChangeCallback = std::function<void()>;
 
@@ -86,14 +89,12 @@ public:
     // Copy of the token's text.
     virtual std::string TokenText() const { return std::string(TokenView()); }
     // The token's text without a copy; valid until the next StartLine.
-    std::string_view TokenView() const {
-        return std::string_view(line_ + tokenPos_, static_cast<size_t>(run_ - tokenPos_));
-    }
+    std::string_view TokenView() const { return TokenSpan(); }
     // Scan position: the index just past the current token.
     int ScanPosition() const { return run_; }
     int LineIndex() const { return lineIndex_; }
     // The kept line, without its NUL terminator.
-    std::string_view LineText() const { return std::string_view(line_, lineLength_); }
+    std::string_view LineText() const { return KeptLine(); }
 
     // NextToken until AtLineEnd.
     void ScanToLineEnd();
@@ -124,12 +125,10 @@ protected:
     void FinishConstruction();
 
     // Keeps text as a NUL-terminated line and resets the positions.
-    void KeepLine(std::string_view text, int lineIndex);
-
-    // The current line (NUL-terminated), the scan position and the token start.
-    const char* line_ = "";
-    int run_ = 0;
-    int tokenPos_ = 0;
+    void KeepLine(std::string_view text, int lineIndex) {
+        TScanContext::KeepLine(text);
+        lineIndex_ = lineIndex;
+    }
 
 private:
     std::vector<std::unique_ptr<THighlighterAttributes>> attributes_;
@@ -142,11 +141,6 @@ private:
     TCharSet breakCharSet_;
     std::string defaultFilter_;
     bool configuring_ = false;
-    std::string lineBuf_;
-    // With PELM_EXACT_LINE_BUFFERS (the fuzzing build) each line gets a block
-    // of exactly its size plus the NUL, so that a read outside it is caught.
-    std::unique_ptr<char[]> exactLine_;
-    size_t lineLength_ = 0;
     int lineIndex_ = 0;
 };
 

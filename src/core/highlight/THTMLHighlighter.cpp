@@ -63,23 +63,6 @@ constexpr const char* kTagNames[] = {
 constexpr int kTagCount = static_cast<int>(sizeof(kTagNames) / sizeof(kTagNames[0]));
 static_assert(kTagCount == 202);
 
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool isAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isHexDigit(unsigned char c) { return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-bool isLineEnd(unsigned char c) { return c == 0 || c == '\n' || c == '\r'; }
-
-// Character values for the tag hash: letters 1..26 without regard to case,
-// ! 123, / 122, everything else 0.
-constexpr std::array<int, 256> makeTagValues() {
-    std::array<int, 256> t{};
-    for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<size_t>(c)] = c - 'A' + 1;
-    for (int c = 'a'; c <= 'z'; ++c) t[static_cast<size_t>(c)] = c - 'a' + 1;
-    t['!'] = 123;
-    t['/'] = 122;
-    return t;
-}
-constexpr std::array<int, 256> kTagValues = makeTagValues();
-
 // Which scanning routine handles each character.
 enum TRoutine : uint8_t { prNull, prSpace, prLF, prCR, prQuote, prAmpersand, prOpen, prEquals, prClose, prWord };
 
@@ -100,24 +83,12 @@ constexpr std::array<uint8_t, 256> makeRoutines() {
 }
 constexpr std::array<uint8_t, 256> kRoutines = makeRoutines();
 
-// Characters that make the text routine stop and look: below 32, '<' and '&'.
-constexpr std::array<bool, 256> makeTextStops() {
-    std::array<bool, 256> t{};
-    for (int c = 0; c < 32; ++c) t[static_cast<size_t>(c)] = true;
-    t['<'] = true;
-    t['&'] = true;
-    return t;
-}
-constexpr std::array<bool, 256> kTextStops = makeTextStops();
-
-// Characters that continue a run of blanks: 1-8, 11, 12, 14-32.
-constexpr std::array<bool, 256> makeSpaceRun() {
-    std::array<bool, 256> t{};
-    for (int c = 1; c <= 32; ++c) t[static_cast<size_t>(c)] = true;
-    t['\t'] = t['\n'] = t['\r'] = false;
-    return t;
-}
-constexpr std::array<bool, 256> kSpaceRun = makeSpaceRun();
+// What ends a tag name's run of letters: letters, '!' and '/' continue it.
+constexpr TCharClass kTagNameChars = cc::AsciiLetter | TCharClass{'!', '/'};
+// What ends an unquoted value: a control character, a blank or '>'.
+constexpr TStopClass kUnquotedValueEnd{cc::ControlOrBlank | TCharClass{'>'}};
+// What ends an attribute name: a control character, a blank, '"', '=' or '>'.
+constexpr TStopClass kAttributeNameEnd{cc::ControlOrBlank | TCharClass{'"', '=', '>'}};
 
 // Open-addressing set of the entity names.
 class EntitySet {
@@ -167,9 +138,9 @@ const TKeywordSchemeA kTagScheme = makeTagScheme();
 const char* scanNumericReference(const char* p, bool& semicolon) {
     if (*p == 'x' || *p == 'X') {
         ++p;
-        while (isHexDigit(static_cast<unsigned char>(*p))) ++p;
+        while (cc::HexDigit(static_cast<unsigned char>(*p))) ++p;
     } else {
-        while (isDigit(static_cast<unsigned char>(*p))) ++p;
+        while (cc::Digit(static_cast<unsigned char>(*p))) ++p;
     }
     semicolon = *p == ';';
     return semicolon ? p + 1 : p;
@@ -177,21 +148,14 @@ const char* scanNumericReference(const char* p, bool& semicolon) {
 
 }  // namespace
 
-uint32_t THTMLHighlighter::TagHash(std::string_view name) {
-    uint32_t h = 0;
-    for (char ch : name) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        h += isDigit(c) ? static_cast<uint32_t>(c - '0') : static_cast<uint32_t>(kTagValues[c]);
-    }
-    return h;
-}
+uint32_t THTMLHighlighter::TagHash(std::string_view name) { return LetterDigitHash(name); }
 
 int THTMLHighlighter::TagKind(std::string_view name) { return kTagScheme.Lookup(name, TagHash(name)); }
 
 int THTMLHighlighter::NamedEntityLength(const char* p) {
     int n = 0;
     const int limit = kEntities.MaxLength();
-    while (n <= limit && (isAsciiLetter(static_cast<unsigned char>(p[1 + n])) || isDigit(static_cast<unsigned char>(p[1 + n]))))
+    while (n <= limit && (cc::AsciiLetter(static_cast<unsigned char>(p[1 + n])) || cc::Digit(static_cast<unsigned char>(p[1 + n]))))
         ++n;
     if (n == 0 || n > limit || p[1 + n] != ';') return 0;
     return kEntities.Contains(p + 1, static_cast<size_t>(n)) ? n + 2 : 0;
@@ -200,67 +164,59 @@ int THTMLHighlighter::NamedEntityLength(const char* p) {
 int THTMLHighlighter::NamedEntityCount() { return kEntityCount; }
 int THTMLHighlighter::TagNameCount() { return kTagScheme.KeywordCount(); }
 
-THTMLHighlighter::THTMLHighlighter() {
-    commentAttri_ = AddAttribute("Comment");
-    identifierAttri_ = AddAttribute("Identifier");
-    identifierAttri_->SetStyle(fsBold);
-    keyAttri_ = AddAttribute("Reserved Word");
-    keyAttri_->SetForeground(0xFF0080);
-    keyAttri_->SetStyle(fsBold);
-    spaceAttri_ = AddAttribute("Space");
-    symbolAttri_ = AddAttribute("Symbol");
-    symbolAttri_->SetStyle(fsBold);
-    textAttri_ = AddAttribute("Text");
-    undefKeyAttri_ = AddAttribute("Unknown Word");
-    undefKeyAttri_->SetForeground(clRed);
-    undefKeyAttri_->SetStyle(fsBold);
-    valueAttri_ = AddAttribute("Value");
-    valueAttri_->SetForeground(0xFF8000);
-    andAttri_ = AddAttribute("Escape Ampersand");
-    andAttri_->SetForeground(clLime);
-    andAttri_->SetStyle(fsBold);
+namespace {
 
-    kindAttri_[tkAmpersand] = andAttri_;
-    kindAttri_[tkComment] = commentAttri_;
-    kindAttri_[tkIdentifier] = identifierAttri_;
-    kindAttri_[tkKey] = keyAttri_;
-    kindAttri_[tkNull] = nullptr;
-    kindAttri_[tkSpace] = spaceAttri_;
-    kindAttri_[tkSymbol] = symbolAttri_;
-    kindAttri_[tkText] = textAttri_;
-    kindAttri_[tkUndefKey] = undefKeyAttri_;
-    kindAttri_[tkValue] = valueAttri_;
+using H = THTMLHighlighter;
 
-    SetDefaultFilter(BuiltInFilter);
-    FinishConstruction();
-}
+constexpr TAttributeSpec kAttributes[] = {
+    {"Comment"},
+    {"Identifier", clNone, fsBold},
+    {"Reserved Word", 0xFF0080, fsBold},
+    {"Space"},
+    {"Symbol", clNone, fsBold},
+    {"Text"},
+    {"Unknown Word", clRed, fsBold},
+    {"Value", 0xFF8000},
+    {"Escape Ampersand", clLime, fsBold},
+};
 
-void THTMLHighlighter::ApplyMainWindowColours() {
-    BeginConfiguration();
-    andAttri_->SetForeground(clGreen);
-    commentAttri_->SetForeground(clGray);
-    commentAttri_->SetStyle(fsItalic);
-    SetDefaultFilter(BuiltInFilter);
-    ConfigurationFinished();
-}
+constexpr TKindSpec kKinds[] = {
+    {"entity", H::atAnd},
+    {"comment", H::atComment, hrComment},
+    {"identifier", H::atIdentifier, hrIdentifier},
+    {"keyword", H::atKey, hrKeyword},
+    {"eol", kNoAttribute},
+    {"space", H::atSpace, hrWhitespace},
+    {"symbol", H::atSymbol, hrSymbol},
+    {"text", H::atText},
+    {"unknown", H::atUndefKey},
+    {"value", H::atValue},
+};
+static_assert(std::size(kKinds) == H::KindCount);
 
-THighlighterAttributes* THTMLHighlighter::RoleAttribute(int role) const {
-    switch (role) {
-    case hrComment: return commentAttri_;
-    case hrIdentifier: return identifierAttri_;
-    case hrKeyword: return keyAttri_;
-    case hrWhitespace: return spaceAttri_;
-    case hrSymbol: return symbolAttri_;
-    default: return nullptr;
-    }
-}
+constexpr const char* kStateNames[] = {"entity", "comment", "tagname", "tag", "text", "unused", "value", "squote", "dquote"};
 
-TCharSet THTMLHighlighter::WordCharSet() const {
-    TCharSet set;
-    set.AddRange('0', '9').AddRange('A', 'Z').Add('_').AddRange('a', 'z');
-    set.AddRange(192, 214).AddRange(216, 246).AddRange(248, 255);
-    return set;
-}
+constexpr TAttributeOverride kMainWindow[] = {
+    {H::atAnd, clGreen},
+    {H::atComment, clGray, fsItalic},
+};
+
+}  // namespace
+
+constinit const TLanguageSpec THTMLHighlighter::Language = {
+    "HTML",
+    BuiltInFilter,
+    kAttributes,
+    kKinds,
+    tkNull,
+    kStateNames,
+    (1u << rsComment) | (1u << rsTagName) | (1u << rsTag) | (1u << rsText) | (1u << rsValue) | (1u << rsSingleQuoted) |
+        (1u << rsDoubleQuoted),
+    (cc::Digit | cc::AsciiLetter | TCharClass{'_'} | cc::Cp1251WordLetter).ToSet(),
+    kMainWindow,
+};
+
+THTMLHighlighter::THTMLHighlighter() : TLanguageHighlighter(Language) {}
 
 void THTMLHighlighter::ResetState() {
     state_ = rsText;
@@ -279,13 +235,13 @@ void THTMLHighlighter::StartLine(std::string_view text, int lineIndex) {
 }
 
 void THTMLHighlighter::NextToken() {
-    tokenPos_ = run_;
+    BeginToken();
     switch (state_) {
     case rsComment: commentProc(); break;
     case rsText: textProc(); break;
     case rsSingleQuoted:
     case rsDoubleQuoted:
-        if (isLineEnd(static_cast<unsigned char>(line_[run_])))
+        if (cc::LineEnd(Ch()))
             tableProc();
         else
             quotedValueProc();
@@ -295,11 +251,11 @@ void THTMLHighlighter::NextToken() {
 }
 
 void THTMLHighlighter::tableProc() {
-    switch (kRoutines[static_cast<unsigned char>(line_[run_])]) {
+    switch (kRoutines[Ch()]) {
     case prNull: kind_ = tkNull; break;
-    case prSpace: spaceProc(); break;
-    case prLF: lfProc(); break;
-    case prCR: crProc(); break;
+    case prSpace: ScanSpaceRun(tkSpace); break;
+    case prLF:
+    case prCR: ScanLineBreak(tkSpace); break;
     case prQuote: quoteProc(); break;
     case prAmpersand: ampersandProc(); break;
     case prOpen: openProc(); break;
@@ -309,27 +265,10 @@ void THTMLHighlighter::tableProc() {
     }
 }
 
-void THTMLHighlighter::spaceProc() {
-    ++run_;
-    while (kSpaceRun[static_cast<unsigned char>(line_[run_])]) ++run_;
-    kind_ = tkSpace;
-}
-
-void THTMLHighlighter::lfProc() {
-    ++run_;
-    kind_ = tkSpace;
-}
-
-void THTMLHighlighter::crProc() {
-    ++run_;
-    if (line_[run_] == '\n') ++run_;
-    kind_ = tkSpace;
-}
-
 void THTMLHighlighter::openProc() {
-    ++run_;
-    if (line_[run_] == '!' && line_[run_ + 1] == '-' && line_[run_ + 2] == '-') {
-        run_ += 3;
+    Forward();
+    if (Match("!--")) {
+        Forward(3);
         kind_ = tkComment;
         state_ = rsComment;
     } else {
@@ -339,13 +278,13 @@ void THTMLHighlighter::openProc() {
 }
 
 void THTMLHighlighter::closeProc() {
-    ++run_;
+    Forward();
     kind_ = tkSymbol;
     state_ = rsText;
 }
 
 void THTMLHighlighter::equalsProc() {
-    ++run_;
+    Forward();
     kind_ = tkSymbol;
     state_ = rsValue;
 }
@@ -355,19 +294,19 @@ void THTMLHighlighter::quoteProc() {
         wordProc();
         return;
     }
-    state_ = line_[run_] == '"' ? rsDoubleQuoted : rsSingleQuoted;
-    ++run_;
+    state_ = Ch() == '"' ? rsDoubleQuoted : rsSingleQuoted;
+    Forward();
     quotedValueProc();
 }
 
 void THTMLHighlighter::quotedValueProc() {
     kind_ = tkValue;
-    const char quote = state_ == rsSingleQuoted ? '\'' : '"';
+    const unsigned char quote = state_ == rsSingleQuoted ? '\'' : '"';
     for (;;) {
-        unsigned char c = static_cast<unsigned char>(line_[run_]);
-        if (isLineEnd(c)) return;  // the value goes on in the next line
-        ++run_;
-        if (c == static_cast<unsigned char>(quote)) {
+        unsigned char c = Ch();
+        if (cc::LineEnd(c)) return;  // the value goes on in the next line
+        Forward();
+        if (c == quote) {
             state_ = rsTag;
             return;
         }
@@ -377,46 +316,32 @@ void THTMLHighlighter::quotedValueProc() {
 void THTMLHighlighter::wordProc() {
     if (state_ == rsTagName) {
         // Tag name: letters, ! and /, then digits; possibly empty.
-        while (true) {
-            unsigned char c = static_cast<unsigned char>(line_[run_]);
-            if (!isAsciiLetter(c) && c != '!' && c != '/') break;
-            ++run_;
-        }
-        while (isDigit(static_cast<unsigned char>(line_[run_]))) ++run_;
+        ForwardWhile(kTagNameChars);
+        ForwardWhile(cc::Digit);
         state_ = rsTag;
         kind_ = TagKind(TokenView());
         return;
     }
-    ++run_;  // the first character always belongs to the word
+    Forward();  // the first character always belongs to the word
     if (state_ == rsValue) {
-        // Unquoted value: up to a blank, a control character or '>'.
-        while (true) {
-            unsigned char c = static_cast<unsigned char>(line_[run_]);
-            if (c <= 32 || c == '>') break;
-            ++run_;
-        }
+        ForwardUntil(kUnquotedValueEnd);
         state_ = rsTag;
         kind_ = tkValue;
         return;
     }
-    // Attribute name: up to a blank, a control character, '"', '=' or '>'.
-    while (true) {
-        unsigned char c = static_cast<unsigned char>(line_[run_]);
-        if (c <= 32 || c == '"' || c == '=' || c == '>') break;
-        ++run_;
-    }
+    ForwardUntil(kAttributeNameEnd);
     kind_ = tkIdentifier;
 }
 
 void THTMLHighlighter::ampersandProc() {
     if (state_ == rsAmpersand) {
         if (pendingEntity_ > 0) {
-            run_ += pendingEntity_;
+            Forward(pendingEntity_);
             kind_ = tkAmpersand;
         } else {
-            ++run_;
+            Forward();
             bool semicolon = false;
-            if (line_[run_] == '#') {
+            if (Ch() == '#') {
                 const char* end = scanNumericReference(line_ + run_ + 1, semicolon);
                 run_ = static_cast<int>(end - line_);
             }
@@ -428,7 +353,7 @@ void THTMLHighlighter::ampersandProc() {
     }
     if (state_ == rsTagName) {
         // "<&": the tag is abandoned and the '&' is text.
-        ++run_;
+        Forward();
         kind_ = tkText;
         state_ = rsText;
         return;
@@ -437,19 +362,15 @@ void THTMLHighlighter::ampersandProc() {
 }
 
 void THTMLHighlighter::textProc() {
-    unsigned char c = static_cast<unsigned char>(line_[run_]);
+    unsigned char c = Ch();
     if (c < 32 || c == '<') {
         tableProc();
         return;
     }
     kind_ = tkText;
     for (;;) {
-        c = static_cast<unsigned char>(line_[run_]);
-        if (!kTextStops[c]) {
-            ++run_;
-            continue;
-        }
-        if (c != '&') return;  // below 32 or '<'
+        ForwardUntil(cc::MarkupTextStops);
+        if (Ch() != '&') return;  // below 32 or '<'
         const char* p = line_ + run_;
         if (p[1] == '#') {
             bool semicolon = false;
@@ -468,20 +389,20 @@ void THTMLHighlighter::textProc() {
             pendingEntity_ = len;
             return;
         }
-        ++run_;  // a plain '&' is text
+        Forward();  // a plain '&' is text
     }
 }
 
 void THTMLHighlighter::commentProc() {
-    if (isLineEnd(static_cast<unsigned char>(line_[run_]))) {
+    if (cc::LineEnd(Ch())) {
         tableProc();
         return;
     }
     kind_ = tkComment;
     for (;;) {
-        unsigned char c = static_cast<unsigned char>(line_[run_]);
-        if (isLineEnd(c)) return;  // the comment goes on
-        ++run_;
+        unsigned char c = Ch();
+        if (cc::LineEnd(c)) return;  // the comment goes on
+        Forward();
         if (c == '>' && run_ >= 3 && line_[run_ - 2] == '-' && line_[run_ - 3] == '-') {
             state_ = rsText;
             return;

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "core/highlight/KeywordSchemes.h"
-#include "core/highlight/TCustomHighlighter.h"
+#include "core/highlight/TLanguageHighlighter.h"
 
 namespace pelm {
 
-class THTMLHighlighter : public TCustomHighlighter {
+class THTMLHighlighter : public TLanguageHighlighter {
 public:
     // Token kinds.
     enum TTokenKind : int {
@@ -44,35 +44,29 @@ public:
     // Tag names whose hash is this or more are identifiers.
     static constexpr int TagSlotCount = 251;
 
+    // Rows of the attribute table, in creation order.
+    enum TAttributeRow : int {
+        atComment, atIdentifier, atKey, atSpace, atSymbol, atText, atUndefKey, atValue, atAnd,
+    };
+    static const TLanguageSpec Language;
+
     THTMLHighlighter();
 
-    // The values the main window's configuration gives its HTML highlighter,
-    // applied as one configuration: subscribers hear of it once, at the end.
-    void ApplyMainWindowColours();
-
-    THighlighterAttributes* AndAttri() const { return andAttri_; }
-    THighlighterAttributes* CommentAttri() const { return commentAttri_; }
-    THighlighterAttributes* IdentifierAttri() const { return identifierAttri_; }
-    THighlighterAttributes* KeyAttri() const { return keyAttri_; }
-    THighlighterAttributes* SpaceAttri() const { return spaceAttri_; }
-    THighlighterAttributes* SymbolAttri() const { return symbolAttri_; }
-    THighlighterAttributes* TextAttri() const { return textAttri_; }
-    THighlighterAttributes* UndefKeyAttri() const { return undefKeyAttri_; }
-    THighlighterAttributes* ValueAttri() const { return valueAttri_; }
-
-    THighlighterAttributes* RoleAttribute(int role) const override;
-    TCharSet WordCharSet() const override;
-    std::string LanguageName() const override { return "HTML"; }
-    bool IsFilterStored() const override { return DefaultFilter() != BuiltInFilter; }
+    THighlighterAttributes* AndAttri() const { return Attribute(atAnd); }
+    THighlighterAttributes* CommentAttri() const { return Attribute(atComment); }
+    THighlighterAttributes* IdentifierAttri() const { return Attribute(atIdentifier); }
+    THighlighterAttributes* KeyAttri() const { return Attribute(atKey); }
+    THighlighterAttributes* SpaceAttri() const { return Attribute(atSpace); }
+    THighlighterAttributes* SymbolAttri() const { return Attribute(atSymbol); }
+    THighlighterAttributes* TextAttri() const { return Attribute(atText); }
+    THighlighterAttributes* UndefKeyAttri() const { return Attribute(atUndefKey); }
+    THighlighterAttributes* ValueAttri() const { return Attribute(atValue); }
 
     void ResetState() override;
     void SetState(uint32_t state) override;
     uint32_t GetState() const override { return state_; }
     void StartLine(std::string_view text, int lineIndex) override;
     void NextToken() override;
-    bool AtLineEnd() const override { return kind_ == tkNull; }
-    int TokenKind() const override { return kind_; }
-    THighlighterAttributes* TokenAttribute() const override { return kindAttri_[kind_]; }
 
     // Kind of a tag name as the tag lookup gives it (for tests and tools).
     static int TagKind(std::string_view name);
@@ -85,9 +79,6 @@ public:
 
 private:
     void tableProc();
-    void spaceProc();
-    void crProc();
-    void lfProc();
     void quoteProc();
     void quotedValueProc();
     void ampersandProc();
@@ -98,19 +89,7 @@ private:
     void textProc();
     void commentProc();
 
-    THighlighterAttributes* andAttri_;
-    THighlighterAttributes* commentAttri_;
-    THighlighterAttributes* identifierAttri_;
-    THighlighterAttributes* keyAttri_;
-    THighlighterAttributes* spaceAttri_;
-    THighlighterAttributes* symbolAttri_;
-    THighlighterAttributes* textAttri_;
-    THighlighterAttributes* undefKeyAttri_;
-    THighlighterAttributes* valueAttri_;
-    THighlighterAttributes* kindAttri_[KindCount];
-
     uint8_t state_ = rsText;
-    int kind_ = tkNull;
     // Length of the named entity the last text token stopped in front of; 0 = none.
     int pendingEntity_ = 0;
 };

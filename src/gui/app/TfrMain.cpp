@@ -24,6 +24,7 @@
 #include "core/config/TIniFile.h"
 #include "core/document/TemplateMarkers.h"
 #include "core/editor/TCodeEditStringList.h"
+#include "core/highlight/LanguageRegistry.h"
 #include "gui/app/AppTitle.h"
 #include "gui/app/Commands.h"
 #include "gui/app/GuiText.h"
@@ -76,6 +77,19 @@ void TfrMain::createControls() {
     resize(736, 473);
 
     HTMLHighlighter1.ApplyMainWindowColours();
+    // The other kinds' highlighters, for each language the registry has one for.
+    for (DocumentKind kind : {DocumentKind::CSS, DocumentKind::XML, DocumentKind::JavaScript, DocumentKind::PHP,
+                              DocumentKind::Perl}) {
+        std::unique_ptr<TLanguageHighlighter> hl = MakeHighlighter(kind);
+        if (!hl) continue;
+        hl->ApplyMainWindowColours();
+        std::unique_ptr<TCustomHighlighter>& slot = kind == DocumentKind::CSS ? CssHighlighter1
+                                                    : kind == DocumentKind::XML ? XMLHighlighter1
+                                                    : kind == DocumentKind::JavaScript ? JSHighlighter1
+                                                    : kind == DocumentKind::PHP ? PHPHighlighter1
+                                                                                : PerlHighlighter1;
+        slot = std::move(hl);
+    }
 
     snEditor = new TCodeEdit(this);
     snEditor->setObjectName(QStringLiteral("snEditor"));

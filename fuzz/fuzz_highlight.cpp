@@ -1,7 +1,7 @@
-// Fuzzes the HTML highlighter: the input, split at LF (CR, NUL and every other
-// byte stay inside the lines), is scanned line by line, each line starting from
-// the end state of the line above; the first byte picks the state of the first
-// line, any byte value included. Every line must be covered by contiguous tokens
+// Fuzzes every highlighter of the language registry: the first byte picks the
+// language, the second the state of the first line (any byte value); the rest,
+// split at LF (CR, NUL and every other byte stay inside the lines), is scanned
+// line by line, each line starting from the end state of the line above. Every line must be covered by contiguous tokens
 // up to its first NUL and end with a stable end token; a second scan from the
 // same state must give the same tokens and end state; and a line started from
 // a real state must end in a state that survives a line end. Finally the lines
@@ -12,14 +12,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "core/editor/TCodeEditStringList.h"
 #include "core/editor/TCodeEditHighlighterAdapter.h"
-#include "core/highlight/THTMLHighlighter.h"
+#include "core/highlight/LanguageRegistry.h"
 
-using pelm::THTMLHighlighter;
+using pelm::TLanguageHighlighter;
 
 namespace {
 
@@ -31,11 +32,11 @@ struct Token {
 };
 
 [[noreturn]] void fail(const char* what, int pos) {
-    std::fprintf(stderr, "fuzz_html: %s (position %d)\n", what, pos);
+    std::fprintf(stderr, "fuzz_highlight: %s (position %d)\n", what, pos);
     std::abort();
 }
 
-uint32_t scanLine(THTMLHighlighter& hl, uint32_t state, std::string_view line, std::vector<Token>& out) {
+uint32_t scanLine(TLanguageHighlighter& hl, uint32_t state, std::string_view line, std::vector<Token>& out) {
     out.clear();
     hl.SetState(state);
     hl.StartLine(line, 0);
@@ -50,9 +51,10 @@ uint32_t scanLine(THTMLHighlighter& hl, uint32_t state, std::string_view line, s
         int end = hl.ScanPosition();
         if (end < expected || end > nul) fail("token outside the line", end);
         if (hl.TokenView().size() != static_cast<size_t>(end - expected)) fail("token text", end);
-        if (hl.TokenKind() < 0 || hl.TokenKind() >= THTMLHighlighter::KindCount || hl.TokenKind() == THTMLHighlighter::tkNull)
-            fail("token kind", end);
-        if (hl.TokenAttribute() == nullptr) fail("token without attribute", end);
+        const int kind = hl.TokenKind();
+        if (kind < 0 || kind >= hl.TokenKindCount() || kind == hl.Spec().endOfLineKind) fail("token kind", end);
+        if (hl.TokenAttribute() != hl.Attribute(hl.Spec().kinds[static_cast<size_t>(kind)].attribute))
+            fail("token attribute is not its kind's", end);
         out.push_back({expected, end, hl.TokenKind()});
         expected = end;
         hl.NextToken();
@@ -63,25 +65,42 @@ uint32_t scanLine(THTMLHighlighter& hl, uint32_t state, std::string_view line, s
     return hl.GetState();
 }
 
-bool survivesLineEnd(uint32_t s) { return s == 1 || s == 2 || s == 3 || s == 4 || s == 6 || s == 7 || s == 8; }
+// A state a scan can leave at the end of a line: its low byte is one of the
+// language's line-end states, and what a language keeps above it (the state
+// a CSS comment returns to) is one too.
+bool survivesLineEnd(const TLanguageHighlighter& hl, uint32_t s) {
+    auto endState = [&](uint32_t v) { return v < 64 && ((hl.Spec().lineEndStates >> v) & 1); };
+    return endState(s & 0xFF) && ((s >> 8) == 0 || endState(s >> 8));
+}
+
+// One highlighter per language, made once.
+std::vector<std::unique_ptr<TLanguageHighlighter>>& highlighters() {
+    static std::vector<std::unique_ptr<TLanguageHighlighter>> list = [] {
+        std::vector<std::unique_ptr<TLanguageHighlighter>> out;
+        for (const pelm::TLanguageEntry& e : pelm::Languages())
+            if (e.make) out.push_back(e.make());
+        return out;
+    }();
+    return list;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
-    static THTMLHighlighter hl;
+    if (size < 2) return 0;
+    TLanguageHighlighter& hl = *highlighters()[data[0] % highlighters().size()];
     std::vector<Token> first, second;
-    uint32_t state = data[0];
-    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    uint32_t state = data[1];
+    std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     std::vector<std::string_view> lines;
     for (;;) {
         size_t lf = rest.find('\n');
         std::string_view line = rest.substr(0, lf);
-        bool validStart = survivesLineEnd(state);
+        bool validStart = survivesLineEnd(hl, state);
         uint32_t end = scanLine(hl, state, line, first);
         uint32_t again = scanLine(hl, state, line, second);
         if (first != second || end != again) fail("second scan differs", 0);
-        if (validStart && !survivesLineEnd(end)) fail("end state cannot survive a line end", static_cast<int>(end));
+        if (validStart && !survivesLineEnd(hl, end)) fail("end state cannot survive a line end", static_cast<int>(end));
         state = end;
         lines.push_back(line);
         if (lf == std::string_view::npos) break;
@@ -92,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::string_view l : lines) buffer.Add(l);
     pelm::FullRescan(buffer, hl);
     // Change one line: drop its first half, so that open constructs change.
-    int changed = data[0] % static_cast<int>(lines.size());
+    int changed = data[1] % static_cast<int>(lines.size());
     std::string_view old = lines[static_cast<size_t>(changed)];
     buffer.SetStrings(changed, old.substr(old.size() / 2));
     int last = pelm::RescanFrom(buffer, hl, changed);
