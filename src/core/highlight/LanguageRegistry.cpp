@@ -3,6 +3,7 @@
 #include "core/highlight/TCssHighlighter.h"
 #include "core/highlight/THTMLHighlighter.h"
 #include "core/highlight/TJScriptHighlighter.h"
+#include "core/highlight/TPHPHighlighter.h"
 #include "core/highlight/TPerlHighlighter.h"
 #include "core/highlight/TXMLHighlighter.h"
 
@@ -27,7 +28,7 @@ const TLanguageEntry kLanguages[] = {
     {DocumentKind::CSS, "CSS", kCssExt, {2, "css"}, "css", make<TCssHighlighter>, false},
     {DocumentKind::XML, "XML", kXmlExt, {3, "xml"}, "xml", make<TXMLHighlighter>, true},
     {DocumentKind::JavaScript, "JScript", kJsExt, {4, "js"}, "js", make<TJScriptHighlighter>, true},
-    {DocumentKind::PHP, "PHP", kPhpExt, {5, "php"}, "php", nullptr, false},
+    {DocumentKind::PHP, "PHP", kPhpExt, {5, "php"}, "php", make<TPHPHighlighter>, true},
     {DocumentKind::Perl, "Perl", kPerlExt, {6, "cgi"}, "perl", make<TPerlHighlighter>, true},
 };
 static_assert(std::size(kLanguages) == kDocumentKindCount);
