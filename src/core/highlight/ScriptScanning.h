@@ -40,3 +40,36 @@ int SkipQuoted(const char* line, int pos, char quote, const TCharClass& stops, b
 inline constexpr TCharClass QuotedStops = cc::LineEnd;
 
 }  // namespace pelm::script
+
+namespace pelm::script {
+
+// The first position at or after pos whose character is not in cls (which
+// must not hold NUL). A local loop, so the position stays in a register.
+inline int SkipWhile(const char* line, int pos, const TCharClass& cls) {
+    const char* p = line + pos;
+    while (cls(static_cast<unsigned char>(*p))) ++p;
+    return static_cast<int>(p - line);
+}
+// The first position at or after pos whose character is in cls or is NUL.
+inline int SkipUntil(const char* line, int pos, const TCharClass& cls) {
+    const char* p = line + pos;
+    for (;;) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == 0 || cls(c)) break;
+        ++p;
+    }
+    return static_cast<int>(p - line);
+}
+// Moves over a run of word characters from pos, adding up their values.
+inline int SkipWord(const char* line, int pos, const int* values, uint32_t& hash) {
+    const char* p = line + pos;
+    uint32_t h = 0;
+    while (WordChar(static_cast<unsigned char>(*p))) {
+        h += static_cast<uint32_t>(values[static_cast<unsigned char>(*p)]);
+        ++p;
+    }
+    hash = h;
+    return static_cast<int>(p - line);
+}
+
+}  // namespace pelm::script

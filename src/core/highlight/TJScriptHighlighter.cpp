@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/highlight/KeywordSlots.h"
 #include "core/highlight/ScriptScanning.h"
 
 namespace pelm {
@@ -99,17 +100,18 @@ constexpr const char* kEventNames[] = {
 };
 static_assert(std::size(kEventNames) == 20);
 
-TKeywordSchemeA makeKeywords() {
-    TKeywordSchemeA scheme(J::KeywordSlotCount, kcCaseSensitive, J::tkIdentifier, J::tkIdentifier);
-    for (const char* w : kReservedWords) scheme.Add(w, J::tkKey, J::WordHash(w));
-    for (const char* w : kBuiltInNames) scheme.Add(w, J::tkNonReservedKey, J::WordHash(w));
-    for (const char* w : kEventNames) scheme.Add(w, J::tkEvent, J::WordHash(w));
-    return scheme;
+TKeywordSlots makeKeywords() {
+    std::vector<TKeywordSlots::Keyword> list;
+    for (const char* w : kReservedWords) list.push_back({w, J::tkKey, J::WordHash(w)});
+    for (const char* w : kBuiltInNames) list.push_back({w, J::tkNonReservedKey, J::WordHash(w)});
+    for (const char* w : kEventNames) list.push_back({w, J::tkEvent, J::WordHash(w)});
+    return TKeywordSlots(J::KeywordSlotCount, kcCaseSensitive, J::tkIdentifier, J::tkIdentifier, list);
 }
 
-const TKeywordSchemeA& keywords() {
-    static const TKeywordSchemeA scheme = makeKeywords();
-    return scheme;
+// Built once, at first use.
+const TKeywordSlots& keywords() {
+    static const TKeywordSlots slots = makeKeywords();
+    return slots;
 }
 
 enum TRoutine : uint8_t {
@@ -160,7 +162,7 @@ constinit const TLanguageSpec TJScriptHighlighter::Language = {
     kMainWindow,
 };
 
-TJScriptHighlighter::TJScriptHighlighter() : TLanguageHighlighter(Language) { keywords(); }
+TJScriptHighlighter::TJScriptHighlighter() : TLanguageHighlighter(Language), keywords_(&keywords()) {}
 
 uint32_t TJScriptHighlighter::WordHash(std::string_view word) { return script::LetterUnderscoreHash(word); }
 
@@ -180,8 +182,7 @@ void TJScriptHighlighter::tableProc() {
     switch (kRoutines[Ch()]) {
     case prNull: kind_ = tkNull; break;
     case prSpace:
-        Forward();
-        ForwardWhile(script::BlankRun);
+        run_ = script::SkipWhile(line_, run_ + 1, script::BlankRun);
         kind_ = tkSpace;
         break;
     case prLineBreak: ScanLineBreak(tkSpace); break;
@@ -239,7 +240,7 @@ void TJScriptHighlighter::slashProc() {
         if (!cc::LineEnd(Ch())) commentProc();
         break;
     case '/':
-        ForwardUntil(cc::LineEnd);
+        run_ = script::SkipUntil(line_, run_, cc::LineEnd);
         kind_ = tkComment;
         break;
     case '=':
@@ -263,7 +264,7 @@ void TJScriptHighlighter::commentProc() {
         return;
     }
     for (;;) {
-        ForwardUntil(kCommentStops);
+        run_ = script::SkipUntil(line_, run_, kCommentStops);
         if (Ch() != '*') return;  // the comment goes on in the next line
         Forward();
         if (Ch() == '/') {
@@ -305,9 +306,9 @@ void TJScriptHighlighter::numberProc() {
 }
 
 void TJScriptHighlighter::identProc() {
-    ForwardWhile(script::WordChar);
-    const std::string_view word = TokenSpan();
-    kind_ = keywords().Lookup(word, WordHash(word));
+    uint32_t hash = 0;
+    run_ = script::SkipWord(line_, run_, script::LetterUnderscoreValues.data(), hash);
+    kind_ = keywords_->Lookup(TokenSpan(), hash);
 }
 
 }  // namespace pelm

@@ -5,10 +5,11 @@
 // Words are looked up in hash slots (scheme A), letter case significant.
 #include <cstdint>
 
-#include "core/highlight/KeywordSchemes.h"
 #include "core/highlight/TLanguageHighlighter.h"
 
 namespace pelm {
+
+class TKeywordSlots;
 
 class TJScriptHighlighter : public TLanguageHighlighter {
 public:
@@ -70,6 +71,7 @@ private:
     void numberProc();
     void identProc();
 
+    const TKeywordSlots* keywords_;
     uint8_t state_ = rsNormal;
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/highlight/KeywordSlots.h"
 #include "core/highlight/ScriptScanning.h"
 
 namespace pelm {
@@ -51,16 +52,17 @@ constexpr const char* kKeywords[] = {
 };
 static_assert(std::size(kKeywords) == 56);
 
-TKeywordSchemeA makeKeywords() {
-    TKeywordSchemeA scheme(H::KeywordSlotCount, kcTableValue, H::tkIdentifier, H::tkIdentifier,
-                           script::LetterUnderscoreValues.data());
-    for (const char* w : kKeywords) scheme.Add(w, H::tkKey, H::WordHash(w));
-    return scheme;
+TKeywordSlots makeKeywords() {
+    std::vector<TKeywordSlots::Keyword> list;
+    for (const char* w : kKeywords) list.push_back({w, H::tkKey, H::WordHash(w)});
+    return TKeywordSlots(H::KeywordSlotCount, kcTableValue, H::tkIdentifier, H::tkIdentifier, list,
+                         script::LetterUnderscoreValues.data());
 }
 
-const TKeywordSchemeA& keywords() {
-    static const TKeywordSchemeA scheme = makeKeywords();
-    return scheme;
+// Built once, at first use.
+const TKeywordSlots& keywords() {
+    static const TKeywordSlots slots = makeKeywords();
+    return slots;
 }
 
 enum TRoutine : uint8_t {
@@ -129,7 +131,7 @@ constinit const TLanguageSpec TPHPHighlighter::Language = {
     kMainWindow,
 };
 
-TPHPHighlighter::TPHPHighlighter() : TLanguageHighlighter(Language) { keywords(); }
+TPHPHighlighter::TPHPHighlighter() : TLanguageHighlighter(Language), keywords_(&keywords()) {}
 
 uint32_t TPHPHighlighter::WordHash(std::string_view word) { return script::LetterUnderscoreHash(word); }
 
@@ -179,8 +181,7 @@ void TPHPHighlighter::tableProc() {
     switch (routine) {
     case prNull: kind_ = tkNull; return;
     case prSpace:
-        Forward();
-        ForwardWhile(script::BlankRun);
+        run_ = script::SkipWhile(line_, run_ + 1, script::BlankRun);
         kind_ = tkSpace;
         return;
     case prLineBreak: ScanLineBreak(tkSpace); return;
@@ -190,12 +191,11 @@ void TPHPHighlighter::tableProc() {
         stringProc(false);
         return;
     case prHash:
-        ForwardUntil(cc::LineEnd);
+        run_ = script::SkipUntil(line_, run_, cc::LineEnd);
         kind_ = tkComment;
         return;
     case prDollar:
-        Forward();
-        ForwardWhile(script::WordChar);
+        run_ = script::SkipWhile(line_, run_ + 1, script::WordChar);
         kind_ = tkVariable;
         return;
     case prSlash:
@@ -205,7 +205,7 @@ void TPHPHighlighter::tableProc() {
             state_ = rsComment;
             commentProc(false);
         } else if (Ch() == '/') {
-            ForwardUntil(cc::LineEnd);
+            run_ = script::SkipUntil(line_, run_, cc::LineEnd);
             kind_ = tkComment;
         } else {
             if (Ch() == '=') Forward();
@@ -236,9 +236,9 @@ void TPHPHighlighter::tableProc() {
         kind_ = tkNumber;
         return;
     case prIdent: {
-        ForwardWhile(script::WordChar);
-        const std::string_view word = TokenSpan();
-        kind_ = keywords().Lookup(word, WordHash(word));
+        uint32_t hash = 0;
+        run_ = script::SkipWord(line_, run_, script::LetterUnderscoreValues.data(), hash);
+        kind_ = keywords_->Lookup(TokenSpan(), hash);
         return;
     }
     case prUnknown:
@@ -303,7 +303,7 @@ void TPHPHighlighter::commentProc(bool continuing) {
     }
     kind_ = tkComment;
     for (;;) {
-        ForwardUntil(kCommentStops);
+        run_ = script::SkipUntil(line_, run_, kCommentStops);
         if (Ch() != '*') return;  // the comment goes on in the next line
         Forward();
         if (Ch() == '/') {

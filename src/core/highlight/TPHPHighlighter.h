@@ -14,10 +14,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/highlight/KeywordSchemes.h"
 #include "core/highlight/TLanguageHighlighter.h"
 
 namespace pelm {
+
+class TKeywordSlots;
 
 class TPHPHighlighter : public TLanguageHighlighter {
 public:
@@ -94,6 +95,7 @@ private:
     static constexpr int kCloseUnknown = -1;
     static constexpr int kCloseNone = 0x7FFFFFFF;
 
+    const TKeywordSlots* keywords_;
     uint8_t state_ = rsCode;
     // 1-based number of the open heredoc's identifier; 0: none.
     uint32_t heredoc_ = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/highlight/KeywordSlots.h"
 #include "core/highlight/ScriptScanning.h"
 
 namespace pelm {
@@ -91,18 +92,19 @@ constexpr const char* kVariables[] = {
 };
 static_assert(std::size(kVariables) == 54);
 
-TKeywordSchemeA makeKeywords() {
-    TKeywordSchemeA scheme(P::KeywordSlotCount, kcCaseSensitive, P::tkIdentifier, P::tkIdentifier);
-    for (const char* w : kKeywords) scheme.Add(w, P::tkKey, P::WordHash(w));
-    for (const char* w : kOperatorWords) scheme.Add(w, P::tkOperator, P::WordHash(w));
-    for (const char* w : kPragmas) scheme.Add(w, P::tkPragma, P::WordHash(w));
-    for (const char* w : kVariables) scheme.Add(w, P::tkVariable, P::WordHash(w));
-    return scheme;
+TKeywordSlots makeKeywords() {
+    std::vector<TKeywordSlots::Keyword> list;
+    for (const char* w : kKeywords) list.push_back({w, P::tkKey, P::WordHash(w)});
+    for (const char* w : kOperatorWords) list.push_back({w, P::tkOperator, P::WordHash(w)});
+    for (const char* w : kPragmas) list.push_back({w, P::tkPragma, P::WordHash(w)});
+    for (const char* w : kVariables) list.push_back({w, P::tkVariable, P::WordHash(w)});
+    return TKeywordSlots(P::KeywordSlotCount, kcCaseSensitive, P::tkIdentifier, P::tkIdentifier, list);
 }
 
-const TKeywordSchemeA& keywords() {
-    static const TKeywordSchemeA scheme = makeKeywords();
-    return scheme;
+// Built once, at first use.
+const TKeywordSlots& keywords() {
+    static const TKeywordSlots slots = makeKeywords();
+    return slots;
 }
 
 enum TRoutine : uint8_t {
@@ -156,6 +158,7 @@ constexpr TCharClass kCaretVariable{'A', 'D', 'F', 'I', 'L', 'P', 'T', 'W', 'X'}
 constexpr TCharClass kNumberChars = cc::Digit | TCharClass::Range('A', 'F') | TCharClass::Range('a', 'f') |
                                     TCharClass{'-', '.', 'X', '_', 'x'};
 constexpr TCharClass kDoubleQuoteStops = cc::LineEnd;
+constexpr TCharClass kSingleQuoteStops = cc::LineEnd | TCharClass{'\''};
 
 }  // namespace
 
@@ -171,7 +174,7 @@ constinit const TLanguageSpec TPerlHighlighter::Language = {
     kMainWindow,
 };
 
-TPerlHighlighter::TPerlHighlighter() : TLanguageHighlighter(Language) { keywords(); }
+TPerlHighlighter::TPerlHighlighter() : TLanguageHighlighter(Language), keywords_(&keywords()) {}
 
 uint32_t TPerlHighlighter::WordHash(std::string_view word) {
     uint32_t h = 0;
@@ -203,13 +206,12 @@ void TPerlHighlighter::tableProc() {
     switch (routine) {
     case prNull: kind_ = tkNull; return;
     case prSpace:
-        Forward();
-        ForwardWhile(script::BlankRun);
+        run_ = script::SkipWhile(line_, run_ + 1, script::BlankRun);
         kind_ = tkSpace;
         return;
     case prLineBreak: ScanLineBreak(tkSpace); return;
     case prComment:
-        ForwardUntil(cc::LineEnd);
+        run_ = script::SkipUntil(line_, run_, cc::LineEnd);
         kind_ = tkComment;
         return;
     case prDoubleQuote: doubleQuoteProc(); return;
@@ -264,7 +266,7 @@ void TPerlHighlighter::doubleQuoteProc() {
 void TPerlHighlighter::singleQuoteProc() {
     // Backslashes have no effect here.
     Forward();
-    ForwardUntil(cc::LineEnd | TCharClass{'\''});
+    run_ = script::SkipUntil(line_, run_, kSingleQuoteStops);
     if (Ch() == '\'') Forward();
     kind_ = tkString;
 }
@@ -337,10 +339,12 @@ void TPerlHighlighter::wordProc() {
 }
 
 void TPerlHighlighter::lookupWord() {
-    Forward();
-    ForwardWhile(kWordRun);
-    const std::string_view word = TokenSpan();
-    kind_ = keywords().Lookup(word, WordHash(word));
+    // The run and its hash (the sum of its character codes) in one pass.
+    const char* p = line_ + run_;
+    uint32_t hash = static_cast<unsigned char>(*p++);
+    while (kWordRun(static_cast<unsigned char>(*p))) hash += static_cast<unsigned char>(*p++);
+    run_ = static_cast<int>(p - line_);
+    kind_ = keywords_->Lookup(TokenSpan(), hash);
 }
 
 }  // namespace pelm

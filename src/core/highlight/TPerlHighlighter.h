@@ -6,10 +6,11 @@
 // character codes, letter case significant.
 #include <cstdint>
 
-#include "core/highlight/KeywordSchemes.h"
 #include "core/highlight/TLanguageHighlighter.h"
 
 namespace pelm {
+
+class TKeywordSlots;
 
 class TPerlHighlighter : public TLanguageHighlighter {
 public:
@@ -68,6 +69,8 @@ private:
     void numberProc();
     void wordProc();
     void lookupWord();
+
+    const TKeywordSlots* keywords_;
 };
 
 }  // namespace pelm

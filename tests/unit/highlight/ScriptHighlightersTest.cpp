@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/highlight/KeywordSlots.h"
 #include "core/highlight/Rescan.h"
 #include "core/highlight/TJScriptHighlighter.h"
 #include "core/highlight/TPHPHighlighter.h"
@@ -132,6 +133,36 @@ TEST(ScriptHighlighters, EveryKeywordHasItsSlot) {
     for (const Case& c : cases) EXPECT_EQ(c.kind(c.word), c.want) << c.word;
     EXPECT_GE(J::WordHash("zzzzzzzzzz"), static_cast<uint32_t>(J::KeywordSlotCount));
     EXPECT_EQ(J::WordKind("zzzzzzzzzz"), J::tkIdentifier);
+}
+
+// The flat slots answer what the slot lists of scheme A answer: the first
+// keyword of a slot wins, lengths must agree, a keyword whose hash reaches the
+// slot count is never found, and both fallbacks.
+TEST(KeywordSlots, AnswersAsSchemeA) {
+    const int* values = LetterValues.data();
+    struct Word {
+        const char* word;
+        int kind;
+    };
+    const Word words[] = {{"ab", 1}, {"ba", 2}, {"abc", 3}, {"zzzz", 4}, {"AB", 5}, {"c", 6}};
+    for (TKeywordCompare compare : {kcCaseSensitive, kcIgnoreCase, kcTableValue}) {
+        TKeywordSchemeA a(60, compare, 10, 11, values);
+        std::vector<TKeywordSlots::Keyword> list;
+        for (const Word& w : words) {
+            a.Add(w.word, w.kind, TableHash(w.word, values));
+            list.push_back({w.word, w.kind, TableHash(w.word, values)});
+        }
+        TKeywordSlots b(60, compare, 10, 11, list, values);
+        EXPECT_EQ(a.KeywordCount(), b.KeywordCount());
+        for (const char* probe : {"ab", "AB", "Ab", "ba", "BA", "abc", "abd", "zzzz", "c", "C", "cc", "", "x"}) {
+            const uint32_t h = TableHash(probe, values);
+            EXPECT_EQ(a.Lookup(probe, h), b.Lookup(probe, h)) << probe << " compare " << compare;
+        }
+    }
+    TKeywordSlots b(60, kcCaseSensitive, 10, 11, {{"zzzz", 4, 104}, {"ab", 1, 3}}, values);
+    EXPECT_EQ(b.Lookup("zzzz", 104), 11);
+    EXPECT_EQ(b.Lookup("ab", 3), 1);
+    EXPECT_EQ(b.Lookup("ba", 3), 10);
 }
 
 TEST(PHPHighlighter, HeredocIdentifierTravelsInTheRange) {
