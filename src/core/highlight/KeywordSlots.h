@@ -30,7 +30,10 @@ public:
         if (hash >= slotCount_) return highKind_;
         for (uint32_t i = slotStart_[hash], e = slotStart_[hash + 1]; i < e; ++i) {
             const Entry& k = entries_[i];
-            if (k.length == word.size() && equal(k.text, word.data(), word.size())) return k.kind;
+            // Byte for byte, the first bytes settle most mismatches without a call.
+            if (k.length == word.size() && (compare_ != kcCaseSensitive || k.text[0] == word[0]) &&
+                equal(k.text, word.data(), word.size()))
+                return k.kind;
         }
         return missKind_;
     }
