@@ -2,6 +2,9 @@
 
 #include "core/highlight/TCssHighlighter.h"
 #include "core/highlight/THTMLHighlighter.h"
+#include "core/highlight/TJScriptHighlighter.h"
+#include "core/highlight/TPHPHighlighter.h"
+#include "core/highlight/TPerlHighlighter.h"
 #include "core/highlight/TXMLHighlighter.h"
 
 namespace pelm {
@@ -24,9 +27,9 @@ const TLanguageEntry kLanguages[] = {
     {DocumentKind::HTML, "HTML", kHtmlExt, {1, "htm"}, "html", make<THTMLHighlighter>, true},
     {DocumentKind::CSS, "CSS", kCssExt, {2, "css"}, "css", make<TCssHighlighter>, false},
     {DocumentKind::XML, "XML", kXmlExt, {3, "xml"}, "xml", make<TXMLHighlighter>, true},
-    {DocumentKind::JavaScript, "JScript", kJsExt, {4, "js"}, "js", nullptr, false},
-    {DocumentKind::PHP, "PHP", kPhpExt, {5, "php"}, "php", nullptr, false},
-    {DocumentKind::Perl, "Perl", kPerlExt, {6, "cgi"}, "perl", nullptr, false},
+    {DocumentKind::JavaScript, "JScript", kJsExt, {4, "js"}, "js", make<TJScriptHighlighter>, true},
+    {DocumentKind::PHP, "PHP", kPhpExt, {5, "php"}, "php", make<TPHPHighlighter>, true},
+    {DocumentKind::Perl, "Perl", kPerlExt, {6, "cgi"}, "perl", make<TPerlHighlighter>, true},
 };
 static_assert(std::size(kLanguages) == kDocumentKindCount);
 

@@ -1,0 +1,6 @@
+a /* open
+still */ x
+/*/ still open
+
+   */ y /**/ z
+/** doc */ w /* */ /* last

@@ -1,0 +1,1 @@
+body.onLoad = printNumber; // c

@@ -1,0 +1,1 @@
+while ($_ ne "fred")    {

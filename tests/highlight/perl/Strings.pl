@@ -1,0 +1,4 @@
+$a = "unterminated \" still ;
+$b = 'next line is code';
+$c = "\\" . "a\\\"b" . """x""" . '\\';
+$d = 'no escapes \' . "";

@@ -1,0 +1,2 @@
+use sigtrap;
+use constant PI => 3; no integer; use vars qw($a);

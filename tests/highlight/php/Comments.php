@@ -1,0 +1,6 @@
+/* a
+b */ $x
+/*/ still
+
+*/ # hash // slash
+$y /**/ $z // rest /* not open

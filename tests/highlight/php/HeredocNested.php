@@ -1,0 +1,7 @@
+$a = <<<ONE
+ONE
+ONE ;
+ONE; $b = <<<TWO
+TWO; $c = <<<ONE
+text
+ONE;

@@ -1,0 +1,9 @@
+$a = 'single
+\' still single
+
+end';
+$b = "double
+
+\" still \\" . "\"";
+$c = "$v
+{$w}";
