@@ -34,6 +34,12 @@ const Limit kLimits[] = {
     // cover: the step budget ends it.
     {"(x+x+)+\\1y", std::string(40, 'x') + "!y"},
     {"(x+x+)+\\1y", std::string(100000, 'x') + "!y"},
+    // The slowest steps: case-blind comparisons, and the failure memory or the
+    // verdict table of a larger program over a megabyte.
+    {"(?i)(a+)\\1+b", "b" + kMiB},
+    {"(x+x+)+y", kMiB + "!y"},
+    {"((a|b)+c?)+d", kMiB + "!d"},
+    {"(a|b|c|d|e|f|g|h|aa|bb|cc|dd)+z", kMiB + "!z"},
 };
 
 void BM_Limit(benchmark::State& state) {
@@ -55,6 +61,6 @@ void BM_Limit(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Limit)->DenseRange(0, 10)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Limit)->DenseRange(0, 14)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

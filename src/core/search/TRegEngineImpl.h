@@ -2,7 +2,8 @@
 // The insides of TRegEngine shared by its source files: the modifier bits and case
 // tables, the compiled program, which TRegEngineParse.cpp and TRegEngineCompile.cpp
 // build, and the matcher, which TRegEngineMatch.cpp runs on it. Only TRegEngine's
-// own source files include this header.
+// own source files include this header, and the tests that compare its two ways
+// of matching.
 
 #include <array>
 #include <cstddef>
@@ -100,6 +101,9 @@ struct TRegEngine::Program {
 namespace regengine {
 // Fills the program's verdictOrder and repAfter when the verdict table can answer it.
 void PrepareVerdict(TRegEngine::Program& prog);
+// The backtracking depth at which a program the verdict table can answer switches
+// to it. Tests and the fuzz target set it to 0 to compare the two ways.
+size_t& VerdictDepth();
 }  // namespace regengine
 
 // The matcher's state for one input. Its functions are defined in
@@ -119,6 +123,7 @@ struct TRegEngine::Matcher {
     bool memoReady = false;
     long long budget = 0;
     size_t stackLimit = 0;
+    bool verdictOn = false;  // the verdict table can answer this program on this input
     // The verdict table: bit (pos * code size + pc) tells whether the program
     // matches from instruction pc at pos, for every pos from verdictFrom on
     // (-1: not built). nextOk[t][pos] is the first position from pos on where

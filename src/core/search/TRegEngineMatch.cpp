@@ -18,8 +18,6 @@ namespace {
 constexpr size_t kMaxMemoBits = size_t(256) << 20;
 // The backtracking stack may not outgrow this many frames (20 bytes each).
 constexpr size_t kMaxFrames = size_t(1) << 22;
-// A program the verdict table can answer switches to it at this depth instead.
-constexpr size_t kVerdictFrames = size_t(1) << 16;
 // The steps one input may take, over all searches on it (RunOn and the RunNext
 // calls after it): about half a second of the slowest kind of step. A step is
 // one instruction, one byte a repeat or a back reference looks at, or one cell
@@ -76,7 +74,8 @@ void TRegEngine::Matcher::NewInput(const Program& p, const unsigned char* text, 
     }
     size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
     memoOn = p.joins > 0 && bits <= kMaxMemoBits;
-    if (VerdictFits()) stackLimit = kVerdictFrames;
+    verdictOn = VerdictFits();
+    if (verdictOn) stackLimit = VerdictDepth();
 }
 
 void TRegEngine::Matcher::PrepareMemo() {
@@ -221,7 +220,7 @@ int TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
         const Inst& in = code[pc];
         if (--budget < 0) TooComplex(e);
         if (stack.size() > stackLimit) {
-            if (stackLimit == kVerdictFrames) {
+            if (verdictOn) {
                 stack.clear();
                 return kTooDeep;
             }

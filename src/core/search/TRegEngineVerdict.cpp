@@ -34,6 +34,12 @@ constexpr size_t kMaxRepInts = size_t(16) << 20;
 
 namespace regengine {
 
+size_t& VerdictDepth() {
+    // A program the verdict table can answer switches to it at this depth.
+    static size_t depth = size_t(1) << 16;
+    return depth;
+}
+
 void PrepareVerdict(TRegEngine::Program& prog) {
     prog.verdictOrder.clear();
     prog.repAfter.assign(prog.code.size() + 1, -1);
