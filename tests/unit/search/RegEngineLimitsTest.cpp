@@ -69,9 +69,11 @@ TEST_P(Limits, Outcome) {
 
 const std::string kMiB(size_t(1) << 20, 'a');
 
-// A back reference compares as many bytes as it holds: a search that compares
-// gigabytes on a short line ends with 1016 instead of freezing the window.
+// A back reference compares as many bytes as it holds: a search that would compare
+// gigabytes ends with 1016 instead of freezing the window, however few
+// instructions it runs.
 INSTANTIATE_TEST_SUITE_P(BudgetCountsWork, Limits, testing::Values(
+    LimitCase{"LongComparisonsFewSteps", "^(a+)\\1c", kMiB + "bc", kTooComplex, 0},
     LimitCase{"BackReferenceOnShortLine", "(a+)\\1+b", "b" + std::string(4000, 'a'), kTooComplex, 0},
     LimitCase{"BackReferenceOnMegabyte", "(a+)\\1+b", "b" + kMiB, kTooComplex, 0},
     LimitCase{"CaseBlindBackReferences", "(?i)(\\w+)(\\w+)\\2\\1z", "z" + std::string(5000, 'a'), kTooComplex, 0},
