@@ -104,6 +104,8 @@ void PrepareVerdict(TRegEngine::Program& prog);
 // The backtracking depth at which a program the verdict table can answer switches
 // to it. Tests and the fuzz target set it to 0 to compare the two ways.
 size_t& VerdictDepth();
+// The steps one input may take over all searches on it; the fuzz target lowers it.
+long long& StepBudget();
 }  // namespace regengine
 
 // The matcher's state for one input. Its functions are defined in

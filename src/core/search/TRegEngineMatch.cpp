@@ -19,9 +19,10 @@ constexpr size_t kMaxMemoBits = size_t(256) << 20;
 // The backtracking stack may not outgrow this many frames (20 bytes each).
 constexpr size_t kMaxFrames = size_t(1) << 22;
 // The steps one input may take, over all searches on it (RunOn and the RunNext
-// calls after it): about half a second of the slowest kind of step. A step is
-// one instruction, one byte a repeat or a back reference looks at, or one cell
-// of the verdict table, so the figure does not depend on the machine.
+// calls after it): about a third of a second of the slowest kind of step. A step
+// is one instruction, one byte a repeat looks at, a run of bytes a back
+// reference compares, or one cell of the verdict table, so the figure does not
+// depend on the machine.
 constexpr long long kBudget = 50000000;
 // Capture slots: start and end of groups 0..14, then the start of each open group.
 constexpr int kOpenSlot = 2 * (TRegEngine::kMaxGroup + 1);
@@ -43,6 +44,11 @@ int SameBytes(const unsigned char* a, const unsigned char* b, int n) {
 
 }  // namespace
 
+long long& regengine::StepBudget() {
+    static long long steps = kBudget;
+    return steps;
+}
+
 TRegEngine::Matcher::RepState& TRegEngine::Matcher::Rep(int pc) {
     RepState& rs = reps[static_cast<size_t>(pc)];
     if (rs.generation != generation) {
@@ -58,7 +64,7 @@ void TRegEngine::Matcher::NewInput(const Program& p, const unsigned char* text, 
     len = n;
     memoReady = false;
     requiredAt = -2;
-    budget = kBudget;
+    budget = StepBudget();
     verdictFrom = -1;
     verdict.clear();
     nextOk.clear();
@@ -426,7 +432,10 @@ bool TRegEngine::RunFrom(int offset) {
         matcher_->NewInput(*program_, reinterpret_cast<const unsigned char*>(input_.data()),
                            static_cast<int>(input_.size()));
     }
-    matcher_->budget = kBudget;
+    matcher_->budget = StepBudget();
+    // A search may start before the last one: where the required literal was last
+    // looked for no longer tells whether it occurs.
+    matcher_->requiredAt = -2;
     return SearchFrom(offset - 1);
 }
 
