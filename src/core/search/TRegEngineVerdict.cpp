@@ -27,8 +27,8 @@ using namespace regengine;
 namespace {
 
 // The table may not take more than this many bits, nor the repeat tables more ints.
-constexpr size_t kMaxVerdictBits = size_t(512) << 20;
-constexpr size_t kMaxRepInts = size_t(16) << 20;
+constexpr size_t kMaxVerdictBits = size_t(256) << 20;
+constexpr size_t kMaxRepInts = size_t(8) << 20;
 
 }  // namespace
 
