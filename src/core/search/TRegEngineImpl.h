@@ -160,7 +160,8 @@ struct TRegEngine::Matcher {
     inline void Push(int32_t kind, int32_t pc, int32_t pos, int32_t a = 0, int32_t b = 0);
 
     [[noreturn]] void TooComplex(const TRegEngine& e);
-    inline bool Backtrack(int& pc, int& pos);
+    // Kept inline in the matching loop: it runs after every failed step.
+    [[gnu::always_inline]] inline bool Backtrack(int& pc, int& pos);
     // Run's outcomes: no match, a match, or the backtracking stack grew too deep
     // for a program the verdict table can answer.
     enum { kNoMatch, kMatch, kTooDeep };

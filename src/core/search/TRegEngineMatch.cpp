@@ -221,12 +221,12 @@ int TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     stack.clear();
     for (int k = 2; k < 2 * (p.groupCount + 1); ++k) caps[static_cast<size_t>(k)] = -1;
     for (int g = 1; g <= p.groupCount; ++g) caps[static_cast<size_t>(kOpenSlot + g)] = -1;
+    const size_t limit = stackLimit;
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
-        if (--budget < 0) TooComplex(e);
-        if (stack.size() > stackLimit) {
-            if (verdictOn) {
+        if (--budget < 0 || stack.size() > limit) [[unlikely]] {
+            if (budget >= 0 && verdictOn) {
                 stack.clear();
                 return kTooDeep;
             }
