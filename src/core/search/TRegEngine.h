@@ -12,9 +12,22 @@
 // character repeats also remember their run and the span where their continuation
 // failed, so patterns made of such states run in time proportional to the line's
 // length times the program's size: (x+x+)+y or (a|aa)+b never take exponential
-// time. Every search also runs on a step budget and a cap on the backtracking
-// stack, which only the other patterns (or enormous lines) can spend; then the
-// search stops with reTooComplex.
+// time. When such a program would need a backtracking stack as deep as the line,
+// as (a|aa)+b on a megabyte of a, the matcher answers from a table of which
+// states succeed instead, built back from the line's end, with no stack.
+//
+// Every line also runs on a step budget, shared by RunOn and the RunNext calls
+// after it, that counts real work: instructions, the bytes repeats look at, the
+// bytes back references compare and the cells of that table. It bounds the time
+// of a search on any line to about a third of a second here, and where a search
+// stops does not depend on the machine or its load; a search that spends it,
+// or that outgrows the cap on the stack, stops with reTooComplex.
+//
+// A loop over an operand that can match empty ((a*){2,}, \B{99999999}, or a
+// count on a group holding a back reference, as (|\1){1,25}) runs with a guard:
+// an iteration beyond the minimum that matches nothing is refused, and one within
+// the minimum stands for the rest of the minimum. Small counts on other such
+// operands are written out copy by copy and need none.
 
 #include <array>
 #include <memory>

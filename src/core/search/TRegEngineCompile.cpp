@@ -209,13 +209,26 @@ private:
             f.op = opDepthFail;
             Push(f);
         }
+        // An operand that can match empty runs on a counter with the empty-iteration
+        // guard when its loop is open-ended, or when a back reference inside it
+        // makes the copies differ, which the failure memory cannot prune:
+        // (|\1){1,25} would otherwise try 2^25 ways of matching nothing.
+        bool guarded = nd.emptyBody && (mx < 0 || HasBackref(body));
         bool written = false;
-        if (Expands(n) && prog_.code.size() + ExpandedSize(n) <= kMaxProgram) {
+        if (!guarded && Expands(n) && prog_.code.size() + ExpandedSize(n) <= kMaxProgram) {
             EmitExpanded(body, mn, mx, greedy);
             written = true;
         }
-        if (!written) EmitCounted(body, mn, mx, greedy);
+        if (!written) EmitCounted(body, mn, mx, greedy, nd.emptyBody);
         --depth_;
+    }
+
+    bool HasBackref(int n) const {
+        const Node& nd = p_.nodes[n];
+        if (nd.kind == NK::Backref) return true;
+        for (int k : nd.kids)
+            if (HasBackref(k)) return true;
+        return false;
     }
 
     // Instructions the node emits at most, without emitting it.
@@ -285,7 +298,7 @@ private:
         for (int at : splits) SetSplit(at, greedy, at + 1, end);
     }
 
-    void EmitCounted(int body, int mn, int mx, bool greedy) {
+    void EmitCounted(int body, int mn, int mx, bool greedy, bool guard) {
         int id = prog_.counters++;
         Inst init;
         init.op = opCntInit;
@@ -297,6 +310,7 @@ private:
         loop.min = mn;
         loop.max = mx;
         loop.greedy = greedy;
+        loop.c1 = guard ? 1 : 0;
         int head = Push(loop);
         Emit(body);
         Inst j;
@@ -479,6 +493,7 @@ void TRegEngine::Compile() {
         Emitter emitter(tree, *prog);
         emitter.EmitAll(root);
         FindJoins(*prog);
+        PrepareVerdict(*prog);
         CharTable first{};
         if (!FirstBytes(tree, *prog, root, first)) {
             int count = 0, last = -1;

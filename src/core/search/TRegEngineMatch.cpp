@@ -18,14 +18,36 @@ namespace {
 constexpr size_t kMaxMemoBits = size_t(256) << 20;
 // The backtracking stack may not outgrow this many frames (20 bytes each).
 constexpr size_t kMaxFrames = size_t(1) << 22;
-constexpr long long kBaseBudget = 20000000;
-constexpr long long kBudgetPerByte = 200;
-constexpr long long kBudgetPerByteMemo = 2000;
+// The steps one input may take, over all searches on it (RunOn and the RunNext
+// calls after it): about a third of a second of the slowest kind of step. A step
+// is one instruction, one byte a repeat looks at, a run of bytes a back
+// reference compares, or one cell of the verdict table, so the figure does not
+// depend on the machine.
+constexpr long long kBudget = 50000000;
 // Capture slots: start and end of groups 0..14, then the start of each open group.
 constexpr int kOpenSlot = 2 * (TRegEngine::kMaxGroup + 1);
 constexpr int kCapSlots = kOpenSlot + TRegEngine::kMaxGroup + 1;
 
+// The length of the common prefix of a and b, at most n; eight bytes at a time.
+int SameBytes(const unsigned char* a, const unsigned char* b, int n) {
+    int k = 0;
+    while (k + 8 <= n) {
+        uint64_t x, y;
+        std::memcpy(&x, a + k, 8);
+        std::memcpy(&y, b + k, 8);
+        if (x != y) break;
+        k += 8;
+    }
+    while (k < n && a[k] == b[k]) ++k;
+    return k;
+}
+
 }  // namespace
+
+long long& regengine::StepBudget() {
+    static long long steps = kBudget;
+    return steps;
+}
 
 TRegEngine::Matcher::RepState& TRegEngine::Matcher::Rep(int pc) {
     RepState& rs = reps[static_cast<size_t>(pc)];
@@ -42,8 +64,14 @@ void TRegEngine::Matcher::NewInput(const Program& p, const unsigned char* text, 
     len = n;
     memoReady = false;
     requiredAt = -2;
+    budget = StepBudget();
+    verdictFrom = -1;
+    verdict.clear();
+    nextOk.clear();
+    stackLimit = kMaxFrames;
     caps.assign(kCapSlots, -1);
     counters.assign(static_cast<size_t>(p.counters), 0);
+    iterStart.assign(static_cast<size_t>(p.counters), -1);
     // Repeat states are stamped with the input's generation instead of being
     // cleared for every line.
     if (reps.size() != p.code.size() || ++generation == 0) {
@@ -52,6 +80,8 @@ void TRegEngine::Matcher::NewInput(const Program& p, const unsigned char* text, 
     }
     size_t bits = static_cast<size_t>(p.joins) * (static_cast<size_t>(n) + 1);
     memoOn = p.joins > 0 && bits <= kMaxMemoBits;
+    verdictOn = VerdictFits();
+    if (verdictOn) stackLimit = VerdictDepth();
 }
 
 void TRegEngine::Matcher::PrepareMemo() {
@@ -60,51 +90,6 @@ void TRegEngine::Matcher::PrepareMemo() {
     if (!memoOn) return;
     rowWords = (static_cast<size_t>(len) + 1 + 63) / 64;
     memo.assign(rowWords * static_cast<size_t>(prog->joins), 0);
-}
-
-bool TRegEngine::Matcher::AnyNL(int pos) const {
-    unsigned char c = s[pos];
-    if (prog->lineBreak[c]) return false;
-    return !(c == prog->pairHead && pos + 1 < len && s[pos + 1] == prog->pairTail);
-}
-
-bool TRegEngine::Matcher::IsWord(int pos) const { return pos >= 0 && pos < len && prog->word[s[pos]]; }
-
-// A line separator is a member of the line-break set or the two-character pair,
-// which counts as one: no line starts or ends between its head and its tail.
-bool TRegEngine::Matcher::LineStart(int pos) const {
-    if (pos == 0) return true;
-    int p = s[pos - 1];
-    if (p == prog->pairTail && pos >= 2 && s[pos - 2] == prog->pairHead) return true;
-    if (p == prog->pairHead && pos < len && s[pos] == prog->pairTail) return false;
-    return prog->lineBreak[static_cast<size_t>(p)];
-}
-
-bool TRegEngine::Matcher::LineEnd(int pos) const {
-    if (pos == len) return true;
-    int c = s[pos];
-    if (c == prog->pairHead && pos + 1 < len && s[pos + 1] == prog->pairTail) return true;
-    if (c == prog->pairTail && pos > 0 && s[pos - 1] == prog->pairHead) return false;
-    return prog->lineBreak[static_cast<size_t>(c)];
-}
-
-// Count of single-character atoms matching from pos, at most lim.
-int TRegEngine::Matcher::CountAtoms(const Inst& in, int pos, int lim) const {
-    int n = 0;
-    const unsigned char* p = s + pos;
-    switch (in.atom) {
-        case opChar: while (n < lim && p[n] == in.c1) ++n; break;
-        case opChar2: while (n < lim && (p[n] == in.c1 || p[n] == in.c2)) ++n; break;
-        case opSet: {
-            const CharTable& t = prog->sets[in.x];
-            while (n < lim && t[p[n]]) ++n;
-            break;
-        }
-        case opAny: n = lim; break;
-        case opAnyNL: while (n < lim && AnyNL(pos + n)) ++n; break;
-        default: break;
-    }
-    return n;
 }
 
 // Number of atoms of a single-character repeat matching from pos, at most lim.
@@ -206,6 +191,19 @@ bool TRegEngine::Matcher::Backtrack(int& pc, int& pos) {
                 pc = f.pc;
                 pos = f.pos;
                 return true;
+            case frIter: iterStart[static_cast<size_t>(f.a)] = f.b; break;
+            case frCountIter: {
+                // A lazy loop takes one more iteration: counter and iteration start
+                // change until this iteration is given back.
+                const size_t id = static_cast<size_t>(f.a);
+                Push(frCount, 0, 0, f.a, counters[id]);
+                Push(frIter, 0, 0, f.a, iterStart[id]);
+                counters[id] = f.b;
+                iterStart[id] = f.pos;
+                pc = f.pc;
+                pos = f.pos;
+                return true;
+            }
             default: break;
         }
     }
@@ -217,21 +215,28 @@ void TRegEngine::Matcher::TooComplex(const TRegEngine& e) {
     e.Raise(TRegEngine::reTooComplex);
 }
 
-bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
+int TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
     const Program& p = *prog;
     const Inst* code = p.code.data();
     stack.clear();
     for (int k = 2; k < 2 * (p.groupCount + 1); ++k) caps[static_cast<size_t>(k)] = -1;
     for (int g = 1; g <= p.groupCount; ++g) caps[static_cast<size_t>(kOpenSlot + g)] = -1;
+    const size_t limit = stackLimit;
     int pc = 0, pos = start;
     for (;;) {
         const Inst& in = code[pc];
-        if (--budget < 0 || stack.size() > kMaxFrames) TooComplex(e);
+        if (--budget < 0 || stack.size() > limit) [[unlikely]] {
+            if (budget >= 0 && verdictOn) {
+                stack.clear();
+                return kTooDeep;
+            }
+            TooComplex(e);
+        }
         if (in.join >= 0 && memoOn) {
             size_t w = static_cast<size_t>(in.join) * rowWords + (static_cast<size_t>(pos) >> 6);
             uint64_t bit = uint64_t(1) << (pos & 63);
             if (memo[w] & bit) {
-                if (!Backtrack(pc, pos)) return false;
+                if (!Backtrack(pc, pos)) return kNoMatch;
                 continue;
             }
             Push(frMark, pc, pos, in.join);
@@ -265,6 +270,7 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
                 break;
             case opStr:
                 ok = pos + in.y <= len && std::memcmp(s + pos, p.strings.data() + in.x, static_cast<size_t>(in.y)) == 0;
+                budget -= in.y >> 4;  // long literals cost their length too
                 pos += in.y;
                 ++pc;
                 break;
@@ -323,38 +329,67 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
                     ok = false;
                     break;
                 }
+                // The comparison is real work: it costs the bytes it looks at, in
+                // steps of about the time a step of the matcher takes: one for
+                // every 64 bytes compared whole, for every 8 compared ignoring case.
+                int k = 0;
                 if (in.greedy) {
                     const Fold& f = Folds();
-                    for (int k = 0; k < n && ok; ++k) {
+                    for (; k < n; ++k) {
                         unsigned char a = s[bs + k], b = s[pos + k];
-                        ok = a == b || f.lower[a] == f.lower[b] || f.upper[a] == f.upper[b];
+                        if (!(a == b || f.lower[a] == f.lower[b] || f.upper[a] == f.upper[b])) break;
                     }
+                    budget -= k >> 3;
                 } else {
-                    ok = std::memcmp(s + bs, s + pos, static_cast<size_t>(n)) == 0;
+                    k = std::memcmp(s + bs, s + pos, static_cast<size_t>(n)) == 0 ? n : SameBytes(s + bs, s + pos, n);
+                    budget -= k >> 6;
                 }
+                ok = k == n;
                 pos += n;
                 ++pc;
                 break;
             }
-            case opCntInit:
-                Push(frCount, 0, 0, in.x, counters[static_cast<size_t>(in.x)]);
-                counters[static_cast<size_t>(in.x)] = 0;
+            case opCntInit: {
+                const size_t id = static_cast<size_t>(in.x);
+                Push(frCount, 0, 0, in.x, counters[id]);
+                Push(frIter, 0, 0, in.x, iterStart[id]);
+                counters[id] = 0;
+                iterStart[id] = -1;
                 ++pc;
                 break;
+            }
             case opCntLoop: {
-                int c = counters[static_cast<size_t>(in.x)];
+                const size_t id = static_cast<size_t>(in.x);
+                int c = counters[id];
+                if (in.c1 && c > 0 && pos == iterStart[id]) {
+                    // The iteration just ended matched nothing. An optional one is
+                    // refused, so the loop cannot spin in place; a required one
+                    // stands for all the required iterations left, which would
+                    // match nothing in the same way.
+                    if (c > in.min) {
+                        ok = false;
+                        break;
+                    }
+                    Push(frCount, 0, 0, in.x, c);
+                    c = in.min;
+                    counters[id] = c;
+                }
                 if (c < in.min) {
                     Push(frCount, 0, 0, in.x, c);
-                    counters[static_cast<size_t>(in.x)] = c + 1;
+                    Push(frIter, 0, 0, in.x, iterStart[id]);
+                    counters[id] = c + 1;
+                    iterStart[id] = pos;
                     ++pc;
                 } else if (in.max >= 0 && c >= in.max) {
                     pc = in.y;
                 } else if (in.greedy) {
                     Push(frCountResume, in.y, pos, in.x, c);
-                    counters[static_cast<size_t>(in.x)] = c + 1;
+                    Push(frIter, 0, 0, in.x, iterStart[id]);
+                    counters[id] = c + 1;
+                    iterStart[id] = pos;
                     ++pc;
                 } else {
-                    Push(frCountResume, pc + 1, pos, in.x, c + 1);
+                    Push(frCountIter, pc + 1, pos, in.x, c + 1);
                     pc = in.y;
                 }
                 break;
@@ -365,11 +400,11 @@ bool TRegEngine::Matcher::Run(const TRegEngine& e, int start, int& end) {
             case opMatch:
                 end = pos;
                 stack.clear();
-                return true;
+                return kMatch;
             default:
                 e.Raise(TRegEngine::reCorruptedProgram);
         }
-        if (!ok && !Backtrack(pc, pos)) return false;
+        if (!ok && !Backtrack(pc, pos)) return kNoMatch;
     }
 }
 
@@ -397,6 +432,10 @@ bool TRegEngine::RunFrom(int offset) {
         matcher_->NewInput(*program_, reinterpret_cast<const unsigned char*>(input_.data()),
                            static_cast<int>(input_.size()));
     }
+    matcher_->budget = StepBudget();
+    // A search may start before the last one: where the required literal was last
+    // looked for no longer tells whether it occurs.
+    matcher_->requiredAt = -2;
     return SearchFrom(offset - 1);
 }
 
@@ -430,16 +469,19 @@ bool TRegEngine::SearchFrom(int from) {
         }
     }
 
-    // Without the failure memory a search may take exponential time: it runs on a
-    // step budget. With it the work is bounded by the line's length times the
-    // program's size, which the larger budget still caps for very long lines.
-    long long perByte = m.memoOn && p.allPure ? kBudgetPerByteMemo : kBudgetPerByte;
-    m.budget = kBaseBudget + perByte * static_cast<long long>(len - from + 1);
-
+    // The search draws on the input's step budget (set by RunOn and RunFrom).
     int end = 0;
     auto attempt = [&](int at) {
-        m.PrepareMemo();
-        if (!m.Run(*this, at, end)) return false;
+        if (m.verdictFrom < 0 || at < m.verdictFrom) {
+            m.PrepareMemo();
+            int r = m.Run(*this, at, end);
+            if (r == Matcher::kNoMatch) return false;
+            if (r == Matcher::kTooDeep) m.BuildVerdict(*this, at);
+        }
+        if (m.verdictFrom >= 0 && at >= m.verdictFrom) {
+            if (!m.Succeeds(0, at)) return false;
+            m.Walk(*this, at, end);
+        }
         groups_[0] = at;
         groups_[1] = end;
         for (int g = 1; g <= p.groupCount; ++g) {

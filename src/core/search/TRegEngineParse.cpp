@@ -241,7 +241,9 @@ private:
             ++pos_;
             greedy = false;
         }
-        if ((starOrPlus || mx < 0) && CanBeEmpty(atom)) Fail(TRegEngine::reOperandCouldBeEmpty);
+        // * and + on an operand that can match empty are refused; braces are taken,
+        // and the code generator guards their loop against empty iterations.
+        if (starOrPlus && CanBeEmpty(atom)) Fail(TRegEngine::reOperandCouldBeEmpty);
         if (IsQuantifierStart()) {
             ++pos_;
             Fail(TRegEngine::reNestedQuantifier);
@@ -251,6 +253,7 @@ private:
         n.a = mn;
         n.b = mx;
         n.flag = greedy;
+        n.emptyBody = CanBeEmpty(atom);
         n.kids.push_back(atom);
         return Add(std::move(n));
     }

@@ -25,6 +25,7 @@ struct Node {
     bool flag = false;  // Char/Backref: ignore case; Any: dot-all; Bol/Eol: multi-line; Repeat: greedy
     int a = 0;          // Char: byte; Set: set index; Group/Backref: number; Repeat: min
     int b = 0;          // Repeat: max (-1 = unbounded)
+    bool emptyBody = false;  // Repeat: the operand can match the empty string
     std::vector<int> kids;
 };
 
