@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/highlight/KeywordSlots.h"
-#include "core/highlight/Rescan.h"
+#include "core/editor/TCodeEditHighlighterAdapter.h"
 #include "core/highlight/TJScriptHighlighter.h"
 #include "core/highlight/TPHPHighlighter.h"
 #include "core/highlight/TPerlHighlighter.h"
