@@ -21,6 +21,7 @@
 
 #include "core/config/SettingsLocation.h"
 #include "core/config/TIniFile.h"
+#include "core/document/CaretMemory.h"
 #include "core/document/TemplateMarkers.h"
 #include "core/editor/TCodeEditStringList.h"
 #include "gui/app/AppTitle.h"
@@ -53,8 +54,9 @@ QList<FileFilter> DocumentFilters() {
     };
 }
 
-std::string CursorKey(const QString& docFileName) {
-    return FileNameBytes(docFileName) + "_Cursor";
+// No key for a name that could not be one line of the settings file.
+std::optional<std::string> CursorKey(const QString& docFileName) {
+    return CaretMemoryKey(FileNameBytes(docFileName));
 }
 
 std::string ExtensionOf(const QString& fileName) {
@@ -215,9 +217,12 @@ QString TfrMain::TemplatePath(DocumentKind kind) const {
 
 void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
     CheckFileSave();
+    const bool readOnly = CheckFileToOpen(fileName);
     // A file that cannot be read raises before the buffer changes, so the
     // document, its name and its flag stay as they were.
     snEditor->Lines().LoadTextFile(FileNameBytes(fileName));
+    snEditor->SetReadOnly(readOnly);
+    lineBreaksConfirmed_ = false;
     if (setName) {
         docFileName_ = fileName;
         mruOpenRecent_.InsertIfAbsent(FileNameBytes(fileName));
@@ -233,7 +238,8 @@ void TfrMain::OpenFrom(const QString& fileName, bool setName, const std::string&
 void TfrMain::FindTemplates() {
     TCustomCodeEdit& editor = snEditor->Model();
     if (editor.Lines().Text().size() < 4) return;
-    editor.SetSelOffset(settingsFile_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
+    const auto key = CursorKey(docFileName_);
+    editor.SetSelOffset(key ? settingsFile_->IniReadNumber("Filez", *key, 0) : 0);
     if (docFileName_ != NewDocumentName) return;
 
     editor.SetSelOffset(0);
@@ -299,13 +305,14 @@ void TfrMain::CheckFileSave() {
 bool TfrMain::FileSave() {
     bool saved;
     if (docFileName_ != NewDocumentName) {
+        if (!ConfirmSaveOverFile()) return false;
         snEditor->Lines().SaveTextFile(FileNameBytes(docFileName_));
         ModFlag(false);
         saved = true;
     } else {
         saved = FileSaveAs();
     }
-    settingsFile_->IniWriteNumber("Filez", CursorKey(docFileName_), snEditor->SelOffset());
+    if (const auto key = CursorKey(docFileName_)) settingsFile_->IniWriteNumber("Filez", *key, snEditor->SelOffset());
     return saved;
 }
 

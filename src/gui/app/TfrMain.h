@@ -148,6 +148,12 @@ private:
     // Save: true when the document was written; false when Save As was cancelled.
     bool FileSave();
     bool FileSaveAs();
+    // Guards around loading and saving the document's file (TfrMainFileGuard.cpp):
+    // refuses special and oversized files, asks about binary ones (true: open
+    // read-only), and asks once before a save changes mixed line breaks.
+    bool CheckFileToOpen(const QString& fileName);
+    bool ConfirmSaveOverFile();
+    bool lineBreaksConfirmed_ = false;
     void run(const std::function<void()>& command);
 
     void createMenus();
