@@ -24,9 +24,9 @@ TEST_F(HostileInputTest, RestoredWindowStaysOnTheScreen) {
     } cases[] = {
         {"huge size", "Left=0\r\nTop=0\r\nWidth=2147483647\r\nHeight=2147483647\r\n",
          QRect(area.left(), area.top(), area.width(), area.height())},
-        {"far off the top left", "Left=-100000\r\nTop=-100000\r\nWidth=300\r\nHeight=200\r\n",
-         QRect(area.left() + 100 - 300, area.top(), 300, 200)},
-        {"sane bounds kept", "Left=40\r\nTop=30\r\nWidth=300\r\nHeight=200\r\n", QRect(40, 30, 300, 200)},
+        {"far off the top left", "Left=-100000\r\nTop=-100000\r\nWidth=600\r\nHeight=450\r\n",
+         QRect(area.left() + 100 - 600, area.top(), 600, 450)},
+        {"sane bounds kept", "Left=40\r\nTop=30\r\nWidth=600\r\nHeight=450\r\n", QRect(40, 30, 600, 450)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
