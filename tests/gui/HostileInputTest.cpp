@@ -1,8 +1,12 @@
 // The main window against hostile settings and files: window bounds off every
 // screen, a document name that would inject settings, special files, binary
 // files and files whose lines end in more than one way.
+#include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <sys/stat.h>
 
 #include "MainWindowFixture.h"
@@ -136,6 +140,58 @@ TEST_F(HostileInputTest, SaveOfMixedLineBreaksAsksOnceBeforeWriting) {
     w->pnkFileSave->trigger();
     EXPECT_EQ(prompts_.questions.size(), 2u);
     EXPECT_EQ(ReadFile(unix), QByteArray("a\nb\n"));
+}
+
+// A key as a Russian keyboard layout sends it: Qt's key is the Cyrillic capital,
+// the native key the layout's keysym. The editor sees the shortcut override
+// first and then the press, as the shortcut map delivers them.
+void SendRussianKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, quint32 keysym, const QString& text) {
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, 0, keysym, 0, text);
+    QApplication::sendEvent(target, &override);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, 0, keysym, 0, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, 0, keysym, 0, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// Typing "й" in a big document, then Ctrl+S and Ctrl+H under the Russian layout
+// (once seen to end the program without a word): the letter is saved, the
+// replace dialog opens over the saved document and closes, the window lives on.
+// PELM_BIG_FILE names a bigger document to run the same path over.
+TEST_F(HostileInputTest, RussianLayoutTypeSaveThenReplaceDialog) {
+    QString file = qEnvironmentVariable("PELM_BIG_FILE");
+    if (file.isEmpty()) {
+        QByteArray text;
+        for (int i = 0; text.size() < 4 * 1024 * 1024; ++i)
+            text += "<p class=\"item\">line " + QByteArray::number(i) + " <a href=\"#x\">link</a></p>\r\n";
+        file = WriteFile("big.html", text);
+    } else {
+        const QString copy = Path("big.html");
+        ASSERT_TRUE(QFile::copy(file, copy));
+        file = copy;
+    }
+    auto w = Start({file});
+    w->show();
+    QWidget* editor = w->snEditor;
+    editor->setFocus();
+    w->snEditor->Model().SetCaretPos(TBufferCoord{1, 1});
+    SendRussianKey(editor, 0x419, Qt::NoModifier, 0x6ca, QStringLiteral("й"));  // Й, Cyrillic_shorti
+    EXPECT_EQ(w->snEditor->Lines().Line(0).substr(0, 1), "\xe9");
+    EXPECT_TRUE(w->snEditor->Modified());
+    SendRussianKey(editor, 0x42b, Qt::ControlModifier, 0x6d9, QStringLiteral("ы"));  // Ctrl+Ы = Ctrl+S
+    EXPECT_FALSE(w->snEditor->Modified());
+    EXPECT_EQ(ReadFile(file).left(1), QByteArray("\xe9"));
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            dialog->reject();
+        }
+    });
+    SendRussianKey(editor, 0x420, Qt::ControlModifier, 0x6d2, QStringLiteral("р"));  // Ctrl+Р = Ctrl+H
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(prompts_.errors.isEmpty()) << prompts_.errors.join('\n').toStdString();
+    EXPECT_EQ(w->snEditor->Lines().Line(0).substr(0, 1), "\xe9");
 }
 
 }  // namespace
