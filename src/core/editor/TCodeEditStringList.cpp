@@ -397,7 +397,7 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Read the whole file into one block of its size; a file that turns out longer
-    // than it said (a pipe, a growing log) is read on to its end.
+    // than it said (a growing log) is read on to its end.
     size_t cap = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
     size_t size = 0;
     std::unique_ptr<char[]> data(cap ? new char[cap] : nullptr);
