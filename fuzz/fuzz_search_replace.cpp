@@ -24,9 +24,26 @@ using namespace pelm;
 
 namespace {
 
+// The case being run, printed with a failure.
+std::string currentCase;
+
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "fuzz_search_replace: %s\n", what);
+    std::fprintf(stderr, "fuzz_search_replace: %s\n%s\n", what, currentCase.c_str());
     std::abort();
+}
+
+std::string quoted(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", c);
+            out += buf;
+        }
+    }
+    return out + "\"";
 }
 
 std::vector<std::string> linesOf(const TCustomCodeEdit& e) {
@@ -51,14 +68,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string replace = in.ConsumeRandomLengthString(16);
     const std::string text = in.ConsumeRemainingBytesAsString();
 
+    currentCase = std::string(regex ? "regex" : "plain") + " options=" + std::to_string(options) +
+                  " mode=" + std::to_string(mode) + " anchor=" + std::to_string(anchorLine) + ":" +
+                  std::to_string(anchorColumn) + " caret=" + std::to_string(caretLine) + ":" +
+                  std::to_string(caretColumn) + " answers=" + quoted(answers) + "\nsearch=" + quoted(search) +
+                  " replace=" + quoted(replace) + "\ntext=" + quoted(text);
+
     TCustomCodeEdit e;
     e.SetMaxUndo(1 << 20);
+    // Lines split as a file's are (a line never holds CR or LF); the text always
+    // has at least one line.
     size_t start = 0;
-    while (start <= text.size()) {
-        size_t lf = text.find('\n', start);
-        if (lf == std::string::npos) lf = text.size();
-        e.Lines().Add(std::string_view(text).substr(start, lf - start));
-        start = lf + 1;
+    for (;;) {
+        size_t stop = text.find_first_of("\r\n", start);
+        if (stop == std::string::npos) stop = text.size();
+        e.Lines().Add(std::string_view(text).substr(start, stop - start));
+        if (stop == text.size()) break;
+        start = stop + (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
     }
     const std::vector<std::string> original = linesOf(e);
     e.SetSelectionMode(mode);
@@ -112,6 +138,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (guard > 1000000) fail("undo never ends");
         e.Undo();
     }
-    if (linesOf(e) != original) fail("undo does not give back the original text");
+    if (linesOf(e) != original) {
+        std::string now;
+        for (const std::string& l : linesOf(e)) now += l + "\n";
+        currentCase += "\nafter undo=" + quoted(now);
+        fail("undo does not give back the original text");
+    }
     return 0;
 }
