@@ -7,7 +7,8 @@
 // - undoing everything gives back the text as it was;
 // - a plain, case-sensitive replace-all over the whole text without prompts in
 //   the stream mode gives what a plain left-to-right replacement line by line
-//   gives, and counts the same replacements.
+//   gives, and counts the same replacements (with the editor's trimming of
+//   trailing blanks off, which the input chooses).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
@@ -59,6 +60,7 @@ bool hasBreak(const std::string& s) { return s.find_first_of("\r\n") != std::str
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const bool regex = in.ConsumeBool();
+    const bool trimTrailing = in.ConsumeBool();
     const auto options = static_cast<TSearchOptions>(in.ConsumeIntegral<uint8_t>());
     const auto mode = static_cast<TSelectionMode>(in.ConsumeIntegralInRange(0, 2));
     const int caretLine = in.ConsumeIntegralInRange(1, 8), caretColumn = in.ConsumeIntegralInRange(1, 40);
@@ -68,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string replace = in.ConsumeRandomLengthString(16);
     const std::string text = in.ConsumeRemainingBytesAsString();
 
-    currentCase = std::string(regex ? "regex" : "plain") + " options=" + std::to_string(options) +
+    currentCase = std::string(regex ? "regex" : "plain") + (trimTrailing ? " trim" : "") + " options=" + std::to_string(options) +
                   " mode=" + std::to_string(mode) + " anchor=" + std::to_string(anchorLine) + ":" +
                   std::to_string(anchorColumn) + " caret=" + std::to_string(caretLine) + ":" +
                   std::to_string(caretColumn) + " answers=" + quoted(answers) + "\nsearch=" + quoted(search) +
@@ -76,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     TCustomCodeEdit e;
     e.SetMaxUndo(1 << 20);
+    const TCodeEditorOptions trimBit = OptionBit(eoTrimTrailingSpaces);
+    e.SetOptions(trimTrailing ? e.Options() | trimBit : e.Options() & ~trimBit);
     // Lines split as a file's are (a line never holds CR or LF); the text always
     // has at least one line.
     size_t start = 0;
@@ -116,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const TSearchOptions simple = soMatchCase | soEntireScope | soReplace | soReplaceAll;
     if (!regex && options == simple && mode == smNormal && !search.empty() && !hasBreak(search) &&
-        !hasBreak(replace)) {
+        !hasBreak(replace) && !trimTrailing) {
         std::vector<std::string> expected = original;
         int replaced = 0;
         for (std::string& line : expected) {
@@ -130,7 +134,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             out.append(line, pos, std::string::npos);
             line = out;
         }
-        if (linesOf(e) != expected) fail("replace-all differs from a plain replacement");
+        if (linesOf(e) != expected) {
+            std::string now;
+            for (const std::string& l : linesOf(e)) now += l + "\n";
+            currentCase += "\nresult=" + quoted(now);
+            fail("replace-all differs from a plain replacement");
+        }
         if (count != replaced) fail("replace-all counted another number of replacements");
     }
 
