@@ -37,6 +37,7 @@ const std::string& folder() {
     static const std::string dir = [] {
         std::string t = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/fuzz_load.XXXXXX");
         if (!mkdtemp(t.data())) std::abort();
+        std::atexit([] { rmdir(folder().c_str()); });
         return t;
     }();
     return dir;
