@@ -2,6 +2,8 @@
 
 #include "core/config/TIniFile.h"
 
+#include <algorithm>
+
 namespace pelm {
 
 TAppOptions ReadAppOptions(const TIniFile& ini) {
@@ -12,12 +14,12 @@ TAppOptions ReadAppOptions(const TIniFile& ini) {
         const TKindTemplate& t = KindTemplate(k);
         o.TemplatePath[static_cast<int>(k)] = "Library/Templates/" + ini.IniRead("Templates", t.key, t.defaultFile);
     }
-    o.RightEdge = ini.IniReadNumber("Editor", "Polosa", 80);
+    o.RightEdge = std::clamp(ini.IniReadNumber("Editor", "Polosa", 80), 0, kMaxRightEdge);
     o.ActiveLineColor = static_cast<uint32_t>(ini.IniReadNumber("Colors", "ActiveLine", 14811135));
     o.ShowLineNumbers = ini.IniReadNumber("Editor", "ShowLineNumbers", 1) != 0;
     o.TabWidth = ini.IniReadNumber("Editor", "TabWidth", 8);
     o.WordWrap = ini.IniReadNumber("Editor", "WordWrap", 0) == 1;
-    o.OpenHistory = ini.IniReadNumber("Editor", "OpenHistory", 4);
+    o.OpenHistory = std::clamp(ini.IniReadNumber("Editor", "OpenHistory", 4), 0, kMaxOpenHistory);
     o.Theme = ini.IniRead("Toolbars", "Theme", "Aluminum");
     o.Browser1Name = ini.IniRead("Browsers", "1_name", "Undefined");
     o.Browser2Name = ini.IniRead("Browsers", "2_name", "Undefined");

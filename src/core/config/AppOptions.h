@@ -12,6 +12,12 @@ namespace pelm {
 
 class TIniFile;
 
+// Bounds of the counts and sizes read from the settings file: a value beyond
+// them would only hang or flood the program, never serve a real use. (The tab
+// width is kept within 1..256 by the editor itself.)
+constexpr int kMaxRightEdge = 9999;   // columns; 0 or less means no right-edge line
+constexpr int kMaxOpenHistory = 35;   // entries the recent-files menu gives an access character
+
 struct TAppOptions {
     std::string TemplatePath[kDocumentKindCount];  // by DocumentKind, "Library/Templates/" + name
     int RightEdge = 80;
@@ -19,7 +25,7 @@ struct TAppOptions {
     bool ShowLineNumbers = true;
     int TabWidth = 8;  // as stored; the editor keeps it within 1..256
     bool WordWrap = false;
-    int OpenHistory = 4;
+    int OpenHistory = 4;  // within 0..kMaxOpenHistory
     std::string Theme = "Aluminum";
     std::string Browser1Name = "Undefined";
     std::string Browser2Name = "Undefined";
@@ -28,6 +34,8 @@ struct TAppOptions {
     bool UpperCaseTags = true;
 };
 
+// Reads every option with its default; the right edge and the history length
+// are brought within their bounds above.
 TAppOptions ReadAppOptions(const TIniFile& ini);
 
 // The menu item of an external browser is shown only when it has a name:

@@ -1,6 +1,7 @@
 #include "core/config/RecentFiles.h"
 
 #include "core/config/TIniFile.h"
+#include "core/document/CaretMemory.h"
 #include "core/platform/Cp1251.h"
 
 namespace pelm {
@@ -22,7 +23,7 @@ int TRecentFiles::Find(const std::string& fileName) const {
 }
 
 void TRecentFiles::InsertIfAbsent(const std::string& fileName) {
-    if (Find(fileName) >= 0) return;
+    if (HasControlCharacter(fileName) || Find(fileName) >= 0) return;
     items_.insert(items_.begin(), fileName);
     trim();
 }

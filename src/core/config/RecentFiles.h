@@ -21,7 +21,9 @@ public:
     // Index of the entry naming the same file (case ignored), or -1.
     int Find(const std::string& fileName) const;
     // Adds the name at the top unless it is already listed; an existing entry
-    // keeps its place. The last entry drops off when the list is full.
+    // keeps its place. The last entry drops off when the list is full. A name
+    // holding a control character (a line break) is not listed: it could not
+    // be stored as one value nor shown as one menu item.
     void InsertIfAbsent(const std::string& fileName);
     // Moves entry i to the top.
     void MoveToTop(int i);

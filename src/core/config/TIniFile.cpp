@@ -26,8 +26,7 @@ void TIniFile::IniWriteNumber(const std::string& section, const std::string& key
 
 void TIniFile::IniReadPairs(const std::string& section, std::vector<std::string>& list) const {
     list.clear();
-    for (const std::string& name : profile::GetKeyNames(fileName_, section))
-        list.push_back(name + "=" + profile::GetString(fileName_, section, name, ""));
+    for (const auto& [name, value] : profile::GetPairs(fileName_, section)) list.push_back(name + "=" + value);
 }
 
 void TIniFile::IniClearSection(const std::string& section) {

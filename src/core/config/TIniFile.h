@@ -1,7 +1,8 @@
 #pragma once
 // An INI file read and written key by key: "pelm.ini" and the tag description
-// files. Nothing is cached; every read looks at the file and every write reaches
-// it at once, so several objects on one file mix safely.
+// files. Every read looks at the file (a parsed copy serves while the file is
+// unchanged) and every write reaches it at once, so several objects on one file,
+// and several programs, mix safely.
 #include <string>
 #include <vector>
 

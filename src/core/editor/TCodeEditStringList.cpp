@@ -1,5 +1,7 @@
 #include "core/editor/TCodeEditStringList.h"
 
+#include "core/platform/FileCheck.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -376,16 +378,26 @@ void TCodeEditStringList::EndBatch() {
 }
 
 void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
-    int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only regular files are read: O_NONBLOCK keeps a named pipe from stopping
+    // the program at the open, and a device (/dev/zero) would never end.
+    int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), SystemErrorText(errno).c_str()));
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), SystemErrorText(err).c_str()));
+    std::string refused;
+    if (::fstat(fd, &st) != 0) refused = SystemErrorText(errno);
+    else if (refused = NotRegularReason(st.st_mode); refused.empty() && static_cast<uint64_t>(st.st_size) > 0) {
+        // A file larger than the memory the machine can spare is refused before
+        // it is read, not by running out of memory part-way.
+        const uint64_t spare = SpareMemory();
+        if (static_cast<uint64_t>(st.st_size) > spare) refused = TooLargeReason(static_cast<uint64_t>(st.st_size), spare);
     }
+    if (!refused.empty()) {
+        ::close(fd);
+        throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), refused.c_str()));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Read the whole file into one block of its size; a file that turns out longer
-    // than it said (a pipe, a growing log) is read on to its end.
+    // than it said (a growing log) is read on to its end.
     size_t cap = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
     size_t size = 0;
     std::unique_ptr<char[]> data(cap ? new char[cap] : nullptr);
@@ -441,6 +453,8 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
     Clear();
     setCapacityRaw(static_cast<int>(std::min(guess * 1.05 + 16, static_cast<double>(INT_MAX / 2))));
     bool crSeen = false, lfSeen = false;
+    // Which of CR LF, LF alone and CR alone end lines, one bit each.
+    unsigned breakKinds = 0;
     size_t pos = 0;
     size_t nextLF = findByte(d, 0, size, '\n');
     size_t nextCR = findByte(d, 0, size, '\r');
@@ -457,9 +471,12 @@ void TCodeEditStringList::LoadTextFile(const std::string& fileName) {
         flags_[index] = ExpansionStale;
         if (hook) OnLinesInserted.Notify(index, 1);
         pos = stop;
-        if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; }
-        if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; }
+        unsigned kind = 0;
+        if (pos < size && d[pos] == '\r') { crSeen = true; ++pos; kind = 4; }
+        if (pos < size && d[pos] == '\n') { lfSeen = true; ++pos; kind = kind ? 1 : 2; }
+        breakKinds |= kind;
     }
+    mixedLineBreaks_ = breakKinds != 0 && (breakKinds & (breakKinds - 1)) != 0;
     if (capacity_ > count_) setCapacityRaw(count_);
     if (size > 0) blocks_.push_back(std::move(data));
     if (crSeen && !lfSeen) lineBreakFormat_ = lbCr;

@@ -108,6 +108,9 @@ public:
     int TabWidth() const { return tabWidth_; }
 
     TLineBreakFormat LineBreakFormat() const { return lineBreakFormat_; }
+    // The file loaded last ended its lines in more than one way (CR LF, LF, CR);
+    // saving writes them all in LineBreakFormat.
+    bool MixedLineBreaks() const { return mixedLineBreaks_; }
 
     // Cached fields of one line, for tests and diagnostics.
     int32_t CachedExpandedLength(int i) const;
@@ -156,6 +159,7 @@ private:
     int capacity_ = 0;
     int gapStart_ = 0;  // logical index where the free records begin
     TLineBreakFormat lineBreakFormat_ = lbCrLf;
+    bool mixedLineBreaks_ = false;
     mutable int longestIndex_ = -1;
     int tabWidth_ = 8;
     int updateCount_ = 0;

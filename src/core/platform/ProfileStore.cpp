@@ -3,7 +3,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,13 +18,35 @@ namespace pelm::profile {
 
 namespace {
 
+// What tells one state of a file from another: a write through this store
+// replaces the file by a new one (a new inode), an edit in place changes its
+// modification time or size.
+struct Identity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    struct timespec mtime {};
+    bool operator==(const Identity& o) const {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec;
+    }
+};
+
+Identity identityOf(const struct stat& st) {
+    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
 struct Document {
     std::vector<std::string> lines;
     std::string lineBreak = "\r\n";
     bool exists = false;
     // The file is there but could not be read whole (no read permission, an I/O
-    // error): a write must not replace it with what little was seen.
+    // error, not a regular file): a write must not replace it with what little
+    // was seen.
     int readError = 0;
+    Identity identity;
+    // Header line of the first section of each name, by the name in lower case.
+    std::unordered_map<std::string, size_t> firstSection;
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -38,14 +65,39 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string foldName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = static_cast<char>(cp1251::ToLower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::optional<std::string_view> sectionName(std::string_view line);
+
+void indexSections(Document& doc) {
+    doc.firstSection.clear();
+    for (size_t i = 0; i < doc.lines.size(); ++i)
+        if (auto name = sectionName(doc.lines[i])) doc.firstSection.try_emplace(foldName(*name), i);
+}
+
 Document readDocument(const std::string& file) {
     Document doc;
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a named pipe in the file's place would stop the
+    // program until something writes to it.
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno != ENOENT) doc.readError = errno;
         return doc;
     }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        doc.readError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        doc.exists = true;
+        ::close(fd);
+        return doc;
+    }
+    doc.identity = identityOf(st);
     std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -71,6 +123,7 @@ Document readDocument(const std::string& file) {
         if (pos < data.size() && data[pos] == '\r') ++pos;
         if (pos < data.size() && data[pos] == '\n') ++pos;
     }
+    indexSections(doc);
     return doc;
 }
 
@@ -96,17 +149,12 @@ bool keyLine(std::string_view line, std::string_view& name, std::string_view& va
 
 // Index range [first, end) of the first section of that name, first = its header.
 bool findSection(const Document& doc, std::string_view section, size_t& first, size_t& end) {
-    std::string_view want = trim(section);
-    for (size_t i = 0; i < doc.lines.size(); ++i) {
-        auto name = sectionName(doc.lines[i]);
-        if (name && sameName(*name, want)) {
-            first = i;
-            end = i + 1;
-            while (end < doc.lines.size() && !sectionName(doc.lines[end])) ++end;
-            return true;
-        }
-    }
-    return false;
+    auto it = doc.firstSection.find(foldName(trim(section)));
+    if (it == doc.firstSection.end()) return false;
+    first = it->second;
+    end = first + 1;
+    while (end < doc.lines.size() && !sectionName(doc.lines[end])) ++end;
+    return true;
 }
 
 bool findKey(const Document& doc, size_t first, size_t end, std::string_view key, size_t& at) {
@@ -145,7 +193,8 @@ std::string resolveLinks(const std::string& file) {
     return path;
 }
 
-bool writeDocument(const std::string& file, const Document& doc) {
+// Writes the document; on success its identity becomes the new file's.
+bool writeDocument(const std::string& file, Document& doc) {
     std::string data;
     for (const std::string& l : doc.lines) {
         data += l;
@@ -187,58 +236,178 @@ bool writeDocument(const std::string& file, const Document& doc) {
     }
     int err = errno;
     if (ok && ::fsync(fd) != 0) { ok = false; err = errno; }
+    struct stat written;
+    if (ok && ::fstat(fd, &written) != 0) { ok = false; err = errno; }
     if (::close(fd) != 0 && ok) { ok = false; err = errno; }
     if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) { ok = false; err = errno; }
     if (!ok) {
         ::unlink(tmp.c_str());
         errno = err;
+        return false;
     }
-    return ok;
+    doc.identity = identityOf(written);
+    doc.exists = true;
+    return true;
+}
+
+// The parsed copies of the files read last. A copy serves a read only while a
+// stat of the file still shows the identity it was read with, so another
+// program's write (ours replace the file, so the inode changes) or an edit in
+// place is seen at the next read. A file changed within the last couple of
+// seconds may be changed again without its time or size showing it (file
+// times are coarse), so a copy read from such a file is used no longer than
+// that read; copies of our own writes are exact and always serve.
+constexpr size_t kCachedFiles = 8;
+constexpr time_t kSettleSeconds = 2;
+
+struct CacheEntry {
+    std::string file;
+    std::shared_ptr<const Document> doc;
+};
+
+std::mutex cacheMutex;
+std::list<CacheEntry> cache;  // most recently used first
+bool cacheEnabled = true;
+
+bool settled(const Identity& id) {
+    struct timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return id.mtime.tv_sec + kSettleSeconds < now.tv_sec;
+}
+
+void remember(const std::string& file, std::shared_ptr<const Document> doc) {
+    for (auto it = cache.begin(); it != cache.end(); ++it)
+        if (it->file == file) {
+            cache.erase(it);
+            break;
+        }
+    if (!cacheEnabled) return;
+    cache.push_front({file, std::move(doc)});
+    if (cache.size() > kCachedFiles) cache.pop_back();
+}
+
+// The file's parsed contents, from the cache while the file is unchanged.
+std::shared_ptr<const Document> loadDocument(const std::string& file) {
+    std::lock_guard lock(cacheMutex);
+    struct stat st;
+    if (::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        for (auto it = cache.begin(); it != cache.end(); ++it)
+            if (it->file == file) {
+                if (it->doc->identity == identityOf(st)) {
+                    cache.splice(cache.begin(), cache, it);
+                    return cache.front().doc;
+                }
+                break;
+            }
+    }
+    auto doc = std::make_shared<const Document>(readDocument(file));
+    if (doc->exists && !doc->readError && settled(doc->identity)) remember(file, doc);
+    else cache.remove_if([&](const CacheEntry& e) { return e.file == file; });
+    return doc;
+}
+
+void rememberWritten(const std::string& file, Document&& doc) {
+    std::lock_guard lock(cacheMutex);
+    indexSections(doc);
+    remember(file, std::make_shared<const Document>(std::move(doc)));
+}
+
+bool hasAny(std::string_view s, std::string_view chars) { return s.find_first_of(chars) != std::string_view::npos; }
+
+const std::string_view kLineBreaking("\r\n\0", 3);
+
+// A name or value that would not read back as written, or would change the
+// file's structure: a line break (or NUL) in any of them; "]" in a section
+// name; "=" in a key name, or a key line that would read as a section header.
+// No line of the file can hold such a name, so removing one removes nothing.
+bool storable(std::string_view section, std::optional<std::string_view> key, std::optional<std::string_view> value) {
+    if (hasAny(section, kLineBreaking) || section.find(']') != std::string_view::npos) return false;
+    if (key) {
+        if (hasAny(*key, kLineBreaking) || key->find('=') != std::string_view::npos) return false;
+        if (sectionName(std::string(trim(*key)) + "=" + std::string(value.value_or("")))) return false;
+    }
+    if (value && hasAny(*value, kLineBreaking)) return false;
+    return true;
+}
+
+bool commit(const std::string& file, Document&& doc) {
+    if (!writeDocument(file, doc)) {
+        int err = errno;
+        std::lock_guard lock(cacheMutex);
+        cache.remove_if([&](const CacheEntry& e) { return e.file == file; });
+        errno = err;
+        return false;
+    }
+    rememberWritten(file, std::move(doc));
+    return true;
 }
 
 }  // namespace
 
+void SetCacheEnabled(bool on) {
+    std::lock_guard lock(cacheMutex);
+    cacheEnabled = on;
+    cache.clear();
+}
+
 std::string GetString(const std::string& file, std::string_view section, std::string_view key,
                       std::string_view def) {
-    Document doc = readDocument(file);
+    std::shared_ptr<const Document> doc = loadDocument(file);
     size_t first, end, at;
-    if (!findSection(doc, section, first, end) || trim(key).empty() || !findKey(doc, first, end, key, at))
+    if (!findSection(*doc, section, first, end) || trim(key).empty() || !findKey(*doc, first, end, key, at))
         return std::string(def);
     std::string_view name, value;
-    keyLine(doc.lines[at], name, value);
+    keyLine(doc->lines[at], name, value);
     return unquote(value);
 }
 
 std::vector<std::string> GetKeyNames(const std::string& file, std::string_view section) {
     std::vector<std::string> names;
-    Document doc = readDocument(file);
+    for (auto& pair : GetPairs(file, section)) names.push_back(std::move(pair.first));
+    return names;
+}
+
+std::vector<std::pair<std::string, std::string>> GetPairs(const std::string& file, std::string_view section) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    std::shared_ptr<const Document> doc = loadDocument(file);
     size_t first, end;
-    if (!findSection(doc, section, first, end)) return names;
+    if (!findSection(*doc, section, first, end)) return pairs;
+    // A name that occurs twice reads the value of its first occurrence.
+    std::unordered_map<std::string, std::string> firstValue;
     // Each name takes its length plus a terminator; one more terminator ends the list.
     size_t used = 0;
     for (size_t i = first + 1; i < end; ++i) {
         std::string_view name, value;
-        if (!keyLine(doc.lines[i], name, value) || name.empty()) continue;
+        if (!keyLine(doc->lines[i], name, value) || name.empty()) continue;
         if (used + name.size() + 1 > kKeyNameBuffer - 1) break;
         used += name.size() + 1;
-        names.emplace_back(name);
+        auto [it, added] = firstValue.try_emplace(foldName(name), unquote(value));
+        pairs.emplace_back(std::string(name), it->second);
     }
-    return names;
+    return pairs;
 }
 
 bool WriteString(const std::string& file, std::string_view section, std::optional<std::string_view> key,
                  std::optional<std::string_view> value) {
-    Document doc = readDocument(file);
-    if (doc.readError) {
-        errno = doc.readError;
+    if (!storable(section, key, value)) {
+        if (!value) return true;  // nothing of that name can be in the file
+        errno = EINVAL;
         return false;
     }
+    std::shared_ptr<const Document> cached = loadDocument(file);
+    if (cached->readError) {
+        errno = cached->readError;
+        return false;
+    }
+    // The cached copy stays as the file is until the new file is in place.
+    Document doc = *cached;
+    cached.reset();
     size_t first, end;
     bool haveSection = findSection(doc, section, first, end);
     if (!key) {
         if (!haveSection) return true;
         doc.lines.erase(doc.lines.begin() + static_cast<long>(first), doc.lines.begin() + static_cast<long>(end));
-        return writeDocument(file, doc);
+        return commit(file, std::move(doc));
     }
     std::string_view k = trim(*key);
     size_t at;
@@ -246,7 +415,7 @@ bool WriteString(const std::string& file, std::string_view section, std::optiona
     if (!value) {
         if (!haveKey) return true;
         doc.lines.erase(doc.lines.begin() + static_cast<long>(at));
-        return writeDocument(file, doc);
+        return commit(file, std::move(doc));
     }
     if (!haveSection) {
         doc.lines.push_back("[" + std::string(trim(section)) + "]");
@@ -268,7 +437,7 @@ bool WriteString(const std::string& file, std::string_view section, std::optiona
     } else if (haveSection && doc.exists) {
         return true;
     }
-    return writeDocument(file, doc);
+    return commit(file, std::move(doc));
 }
 
 }  // namespace pelm::profile

@@ -415,7 +415,8 @@ void TRegEngine::EnsureCompiled() {
 bool TRegEngine::RunOn(std::string_view text) {
     EnsureCompiled();
     size_t n = text.size();
-    if (const void* nul = std::memchr(text.data(), 0, n))
+    // An empty line's view may have no data pointer at all: memchr must not see it.
+    if (const void* nul = n ? std::memchr(text.data(), 0, n) : nullptr)
         n = static_cast<size_t>(static_cast<const char*>(nul) - text.data());
     input_.assign(text.data(), n);
     hasInput_ = true;

@@ -1,5 +1,7 @@
 #include "gui/app/TDocumentSession.h"
 
+#include "core/document/CaretMemory.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QTime>
@@ -31,8 +33,9 @@ QList<FileFilter> DocumentFilters() {
     };
 }
 
-std::string CursorKey(const QString& docFileName) {
-    return FileNameBytes(docFileName) + "_Cursor";
+// No key for a name that could not be one line of the settings file.
+std::optional<std::string> CursorKey(const QString& docFileName) {
+    return CaretMemoryKey(FileNameBytes(docFileName));
 }
 
 std::string ExtensionOf(const QString& fileName) {
@@ -65,11 +68,17 @@ bool TDocumentSession::Modified() const { return editor_.Modified(); }
 
 void TDocumentSession::OpenFrom(const QString& fileName, bool setName, const std::string& ext) {
     CheckFileSave();
+    const bool readOnly = CheckFileToOpen(fileName);
     if (fileHooks_) fileHooks_->BeforeLoad(fileName, setName);
     // A file that cannot be read raises before the buffer changes, so the
     // document, its name and its flag stay as they were.
     editor_.Lines().LoadTextFile(FileNameBytes(fileName));
+    // The hooks set the read-only state the encoding needs; a binary file the
+    // user chose not to edit stays read-only whatever they found.
     if (fileHooks_) fileHooks_->AfterLoad();
+    else editor_.SetReadOnly(false);
+    if (readOnly) editor_.SetReadOnly(true);
+    lineBreaksConfirmed_ = false;
     if (setName) {
         docFileName_ = fileName;
         recent_.InsertIfAbsent(FileNameBytes(fileName));
@@ -85,7 +94,8 @@ void TDocumentSession::OpenFrom(const QString& fileName, bool setName, const std
 void TDocumentSession::FindTemplates() {
     TCustomCodeEdit& editor = editor_.Model();
     if (editor.Lines().Text().size() < 4) return;
-    editor.SetSelOffset(settings_->IniReadNumber("Filez", CursorKey(docFileName_), 0));
+    const auto key = CursorKey(docFileName_);
+    editor.SetSelOffset(key ? settings_->IniReadNumber("Filez", *key, 0) : 0);
     if (docFileName_ != NewDocumentName) return;
 
     editor.SetSelOffset(0);
@@ -147,6 +157,7 @@ void TDocumentSession::Open() {
 bool TDocumentSession::FileSave() {
     bool saved;
     if (docFileName_ != NewDocumentName) {
+        if (!ConfirmSaveOverFile()) return false;
         if (fileHooks_) fileHooks_->BeforeSave();
         editor_.Lines().SaveTextFile(FileNameBytes(docFileName_));
         ModFlag(false);
@@ -155,7 +166,7 @@ bool TDocumentSession::FileSave() {
     } else {
         saved = FileSaveAs();
     }
-    settings_->IniWriteNumber("Filez", CursorKey(docFileName_), editor_.SelOffset());
+    if (const auto key = CursorKey(docFileName_)) settings_->IniWriteNumber("Filez", *key, editor_.SelOffset());
     return saved;
 }
 

@@ -77,6 +77,12 @@ public:
     // The editor's change event: ModFlag(true), then OnChange.
     void TextChanged();
 
+    // Guards around loading and saving the document's file (TDocumentSessionGuards.cpp):
+    // refuses special and oversized files, asks about binary ones (true: open
+    // read-only), and asks once before a save changes mixed line breaks.
+    bool CheckFileToOpen(const QString& fileName);
+    bool ConfirmSaveOverFile();
+
     // The Open command's dialog and open; nothing when it is cancelled.
     void Open();
     // Save: true when the document was written; false when Save As was cancelled.
@@ -112,6 +118,8 @@ private:
     HighlighterOf highlighterOf_;
     TIniFile* settings_ = nullptr;
     TDocumentFileHooks* fileHooks_ = nullptr;
+    // The user agreed to rewrite the loaded file's mixed line breaks.
+    bool lineBreaksConfirmed_ = false;
     QString docFileName_;
     // The kind whose highlighter is attached; none before the first document.
     std::optional<DocumentKind> kind_;

@@ -1,5 +1,7 @@
 #include "gui/app/TfrMainEncoding.h"
 
+#include "core/document/CaretMemory.h"
+
 #include <QActionGroup>
 #include <QCursor>
 #include <QEvent>
@@ -83,16 +85,17 @@ bool TEncodingController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-std::string TEncodingController::memoryKey() const { return FileNameBytes(main_.DocFileName()) + "_Encoding"; }
+std::optional<std::string> TEncodingController::memoryKey(const QString& fileName) {
+    return FileMemoryKey(FileNameBytes(fileName), "_Encoding");
+}
 
 void TEncodingController::BeforeLoad(const QString& fileName, bool setName) {
     LoadPlan plan;
     plan.guess = setName;
     if (reopenWith_) {
         plan.forced = std::exchange(reopenWith_, std::nullopt);
-    } else if (setName && main_.SettingsFile()) {
-        const std::string stored =
-            main_.SettingsFile()->IniRead("Filez", FileNameBytes(fileName) + "_Encoding", std::string());
+    } else if (const auto key = memoryKey(fileName); setName && key && main_.SettingsFile()) {
+        const std::string stored = main_.SettingsFile()->IniRead("Filez", *key, std::string());
         if (!stored.empty()) plan.remembered = ParseEncodingName(stored);
     }
     codec_.PlanNextLoad(plan);
@@ -136,7 +139,8 @@ void TEncodingController::BeforeSave() {
 
 void TEncodingController::Remember() {
     if (!chosen_ || main_.DocFileName() == NewDocumentName || !main_.SettingsFile()) return;
-    main_.SettingsFile()->IniWrite("Filez", memoryKey(), DisplayName(codec_.Encoding()));
+    if (const auto key = memoryKey(main_.DocFileName()))
+        main_.SettingsFile()->IniWrite("Filez", *key, DisplayName(codec_.Encoding()));
 }
 
 void TEncodingController::ReopenIn(const TextEncoding& e) {

@@ -62,7 +62,8 @@ public:
 private:
     void showEncoding();
     void updateItems();
-    std::string memoryKey() const;
+    // The key of the encoding remembered for a file; none for a name no key can hold.
+    static std::optional<std::string> memoryKey(const QString& fileName);
 
     TfrMain& main_;
     encoding::TDocumentCodec codec_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/config/TIniFile.h"
+#include "core/config/WindowPlacement.h"
 #include "gui/app/GuiText.h"
 
 namespace pelm {
@@ -153,6 +154,22 @@ Slot ReadPlacement(QMainWindow* window, QToolBar* toolbar, const TIniFile& ini) 
     return {toolbar, area, row, pos};
 }
 
+// The available area of every screen, the primary one first.
+std::vector<TScreenRect> AvailableScreenAreas() {
+    std::vector<TScreenRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) {
+        const QRect a = primary->availableGeometry();
+        areas.push_back({a.x(), a.y(), a.width(), a.height()});
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen == primary) continue;
+        const QRect a = screen->availableGeometry();
+        areas.push_back({a.x(), a.y(), a.width(), a.height()});
+    }
+    return areas;
+}
+
 }  // namespace
 
 TToolbarPlacement ToolbarPlacement(QMainWindow* window, QToolBar* toolbar) {
@@ -199,12 +216,16 @@ void RestoreWindowLayout(QWidget* window, const QString& fileName) {
         const std::string section = SectionOf(window);
         const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
         const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-        // Each value is applied as soon as it is read: the centring uses the size
-        // the window has before "Width" and "Height" are read.
-        window->move(ini.IniReadNumber(section, "Left", screenSize.width() / 2 - window->width() / 2), window->y());
-        window->move(window->x(), ini.IniReadNumber(section, "Top", screenSize.height() / 2 - window->height() / 2));
-        window->resize(ini.IniReadNumber(section, "Width", window->width()), window->height());
-        window->resize(window->width(), ini.IniReadNumber(section, "Height", window->height()));
+        // The centring uses the size the window has before "Width" and "Height"
+        // are read. The bounds are then brought onto the screens there are.
+        TScreenRect r;
+        r.Left = ini.IniReadNumber(section, "Left", screenSize.width() / 2 - window->width() / 2);
+        r.Top = ini.IniReadNumber(section, "Top", screenSize.height() / 2 - window->height() / 2);
+        r.Width = ini.IniReadNumber(section, "Width", window->width());
+        r.Height = ini.IniReadNumber(section, "Height", window->height());
+        r = FitWindowToScreens(r, AvailableScreenAreas());
+        window->move(r.Left, r.Top);
+        window->resize(r.Width, r.Height);
         const int state = ini.IniReadNumber(section, "State", 1);
         if (state == 1)
             window->setWindowState(window->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
