@@ -1,6 +1,9 @@
 #include "gui/dialogs/TfrPrint.h"
 
 #include <QCheckBox>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -158,6 +161,12 @@ void TfrPrint::btnOKClick() {
     SynEditPrint.DocTitle = docTitle_.toStdString();
     SynEditPrint.TakeEditor(editor_.Model());
     SynEditPrint.Font = TQtPrintCanvas::FromQFont(editor_.EditorFont());
+    // The bands' $DATE$ and $TIME$ in the user's locale formats.
+    const QLocale locale = QLocale::system();
+    for (THeaderFooter* band : {&SynEditPrint.Header, &SynEditPrint.Footer}) {
+        band->DateText = locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+        band->TimeText = locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
+    }
     try {
         SynEditPrint.Copies = StrToInt(edtCopies->text().toStdString());
     } catch (const EError& e) {

@@ -437,7 +437,7 @@ TEST_F(PrintFixture, TakesTheEditorsTextAndSelectionAcrossTabs) {
 }
 
 TEST_F(PrintFixture, MirrorMarginsOnAnEvenPage) {
-    for (int i = 1; i <= 20; ++i) engine.AddLine("l" + std::to_string(i));
+    for (int i = 1; i <= 20; ++i) engine.AddLine(std::string("l").append(std::to_string(i)));
     engine.Margins.MirrorMargins = true;
     engine.PrintPages(canvas, 2, 2);
     // Page 2 takes the right margin (50 mm) on the left and the left one on
