@@ -34,6 +34,21 @@ protected:
     }
 };
 
+TEST_F(PrintDialogTest, MenuItemAndToolbarButtonOpenTheDialog) {
+    auto w = Start();
+    EXPECT_EQ(w->pnktbxFilePrint->text(), QStringLiteral("Печать"));
+    EXPECT_EQ(w->pnktbxFilePrint->toolTip(), QStringLiteral("Распечатать HTML-код (Ctrl+P)"));
+    int opened = 0;
+    w->PrintController().OnDialogCreated = [&opened](TfrPrint& dialog) {
+        ++opened;
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.btnCancel->click(); });
+    };
+    w->pnktbxFilePrint->trigger();
+    w->pnkFilePrint->trigger();
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(prompts_.errors.isEmpty());
+}
+
 TEST_F(PrintDialogTest, ControlsAndTheirFirstState) {
     auto w = Start();
     w->snEditor->Lines().SetText("<p>one</p>\n<p>two</p>");
