@@ -194,6 +194,21 @@ TEST_F(PrintDialogTest, PrintsAHighlightedDocumentToPdf) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// A destination that does not take the job: the error box names it, and the
+// document is untouched.
+TEST_F(PrintDialogTest, APrinterThatRefusesTheJobReportsIt) {
+    auto w = Start();
+    w->snEditor->Lines().SetText("<p>kept</p>");
+    QPrinter& printer = w->PrintController().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString bad = Path("no/such/folder/out.pdf");
+    printer.setOutputFileName(bad);
+    printWith(*w, [](TfrPrint&) { return true; });
+    ASSERT_EQ(prompts_.errors.size(), 1);
+    EXPECT_EQ(prompts_.errors[0], QStringLiteral("Cannot start printing on \"") + bad + QStringLiteral("\"."));
+    EXPECT_EQ(Text(*w), QStringLiteral("<p>kept</p>"));
+}
+
 // A long job shows its progress, and its Cancel stops the job between pages:
 // the 20,000-line listing does not run to its end.
 TEST_F(PrintDialogTest, ALongJobCanBeCancelled) {
