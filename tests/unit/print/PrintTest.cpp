@@ -507,6 +507,26 @@ TEST_F(PrintFixture, HeaderAndFooterBands) {
               "endjob\n");
 }
 
+TEST_F(PrintFixture, LineAndPageOffsets) {
+    lines({"a", "b"});
+    engine.LineNumbers = true;
+    engine.LineOffset = 99;
+    engine.PageOffset = 4;
+    engine.Header.Add("p$PAGENUM$", nullptr, hfaLeft, 1);
+    engine.PrintPages(canvas);
+    std::string numbers, header;
+    for (const auto& c : canvas.Calls()) {
+        if (c.find(": \"") != std::string::npos) numbers += c.substr(0, c.find(" c12")) + c.substr(c.find('"')) + "\n";
+        if (c.rfind("textout ", 0) == 0) header = c;
+    }
+    // "101: " is five cells wide: the text moves 60 pixels right.
+    EXPECT_EQ(numbers,
+              "text 100,100\"100: \" - 0x000000 0xFFFFFF\n"
+              "text 100,122\"101: \" - 0x000000 0xFFFFFF\n");
+    EXPECT_EQ(engine.Geometry().TextLeft, 160);
+    EXPECT_NE(header.find("\"p5\""), std::string::npos) << header;
+}
+
 // Both bands stay empty in the program's own prints: nothing, no frame line,
 // is drawn for them.
 TEST_F(PrintFixture, EmptyBandsDrawNothing) {
