@@ -83,6 +83,7 @@ TEST_F(FileCommandsTest, MenuBarAndFileMenuItems) {
         {w->pnkFilePreview->menuAction(), "Предварительный &просмотр", {}},
         {nullptr, nullptr, {}},
         {w->pnkFileNewWindow, "Новое о&кно", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N)},
+        {w->pnkFilePrint, "&Печать кода...", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {nullptr, nullptr, {}},
         {nullptr, nullptr, {}},
         {w->pnkFileExit, "&Выход", {}},

@@ -30,6 +30,7 @@
 #include "gui/app/GuiText.h"
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
+#include "gui/app/TPrintController.h"
 #include "gui/app/TSearchController.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/TTagController.h"
@@ -110,6 +111,8 @@ void TfrMain::createControls() {
     session_ = std::make_unique<TDocumentSession>(this, *snEditor, *prompts_, mruOpenRecent_,
                                                   [this](DocumentKind kind) { return HighlighterOf(kind); });
     search_ = std::make_unique<TSearchController>(this, *snEditor);
+    print_ = std::make_unique<TPrintController>(this, *snEditor, *prompts_, [this] { return windowTitle(); },
+                                                [this] { return DocFileName(); });
     snEditor->OnError = [this](const QString& message) { prompts_->showError(this, message); };
     setCentralWidget(snEditor);
     snAutoCorrect.ItemSepChar = '=';

@@ -48,6 +48,7 @@ class TCodeEdit;
 class TCustomHighlighter;
 class TIniFile;
 class TSearchController;
+class TPrintController;
 class TStatusPanel;
 class TTagController;
 class TEncodingController;
@@ -89,6 +90,9 @@ public:
     void pnkFileSaveClick();
     void pnkFileSaveAsClick();
     void pnkFileNewWindowClick();
+    // The print dialog and the job (TfrMainPrint.cpp, TPrintController).
+    void pnkFilePrintClick();
+    TPrintController& PrintController() { return *print_; }
     void pnkFileExitClick();
     void btnDonateClick();
     void snEditorChange();
@@ -206,6 +210,7 @@ private:
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;
     std::unique_ptr<TSearchController> search_;
+    std::unique_ptr<TPrintController> print_;
 
     QAction* mruSeparatorTop_ = nullptr;
     QAction* mruSeparatorBottom_ = nullptr;
@@ -238,6 +243,7 @@ public:
     QAction* pnkFilePreview1st = nullptr;
     QAction* pnkFilePreview2nd = nullptr;
     QAction* pnkFileNewWindow = nullptr;
+    QAction* pnkFilePrint = nullptr;
     QAction* pnkFileExit = nullptr;
     QMenu* pnkServiceHl = nullptr;
     QAction* pnkEditUndo = nullptr;
@@ -253,6 +259,7 @@ public:
     QToolButton* TBXSubmenuItem1 = nullptr;  // New: click New HTML, drop-down the New submenu
     QToolButton* pnktbxFileOpen = nullptr;   // Open: click Open, drop-down the recent files
     QAction* pnktbxSave = nullptr;
+    QAction* pnktbxFilePrint = nullptr;
     QMenu* mruOpenRecent = nullptr;  // the Open button's drop-down
 
     // Opens an entry of the recent-files list: it moves to the top first, and

@@ -116,6 +116,8 @@ void TfrMain::createMenus() {
     pnkFile->addSeparator();
     pnkFileNewWindow = item(pnkFile, "pnkFileNewWindow", QStringLiteral("Новое о&кно"),
                             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N), &TfrMain::pnkFileNewWindowClick);
+    pnkFilePrint = item(pnkFile, "pnkFilePrint", QStringLiteral("&Печать кода..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+                        &TfrMain::pnkFilePrintClick);
     mruSeparatorTop_ = pnkFile->addSeparator();
     mruSeparatorBottom_ = pnkFile->addSeparator();
     pnkFileExit = item(pnkFile, "pnkFileExit", QStringLiteral("&Выход"), {}, &TfrMain::pnkFileExitClick);
@@ -202,6 +204,12 @@ void TfrMain::createMenus() {
     pnktbxSave->setToolTip(QStringLiteral("Сохранить этот файл (Ctrl+S)"));
     connect(pnktbxSave, &QAction::triggered, this, &TfrMain::pnkFileSaveClick);
     tbxStandart->addAction(pnktbxSave);
+    tbxStandart->addSeparator();
+    pnktbxFilePrint = new QAction(style->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Печать"), this);
+    pnktbxFilePrint->setObjectName(QStringLiteral("pnktbxFilePrint"));
+    pnktbxFilePrint->setToolTip(QStringLiteral("Распечатать HTML-код (Ctrl+P)"));
+    connect(pnktbxFilePrint, &QAction::triggered, this, &TfrMain::pnkFilePrintClick);
+    tbxStandart->addAction(pnktbxFilePrint);
 
     tbxTags = NewToolbar(this, "tbxTags", QStringLiteral("Теги"));
 
