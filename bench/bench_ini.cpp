@@ -11,7 +11,7 @@
 
 #include "core/config/AppOptions.h"
 #include "core/config/TIniFile.h"
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 #include "core/platform/ProfileStore.h"
 
 namespace {

@@ -142,7 +142,8 @@ void TTagController::CreateMenus() {
     }
 
     // The Help menu's current-tag item, hidden and disabled until a tag is chosen.
-    pnkHelpTag = w.pnkHelp->findChild<QAction*>(QStringLiteral("pnkHelpTag"));
+    // The main window may have made the item already with the rest of the Help menu.
+    pnkHelpTag = w.pnkHelpTag ? w.pnkHelpTag : w.findChild<QAction*>(QStringLiteral("pnkHelpTag"));
     if (!pnkHelpTag) {
         QAction* reference = w.findChild<QAction*>(QStringLiteral("pnkHelpTagz"));
         const QList<QAction*> items = w.pnkHelp->actions();

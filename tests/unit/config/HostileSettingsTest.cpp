@@ -13,7 +13,7 @@
 #include "core/config/TIniFile.h"
 #include "core/config/WindowPlacement.h"
 #include "core/document/CaretMemory.h"
-#include "core/document/RecentFiles.h"
+#include "core/config/RecentFiles.h"
 #include "core/platform/ProfileStore.h"
 #include "support/TempDir.h"
 
