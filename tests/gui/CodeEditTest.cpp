@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QElapsedTimer>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -641,6 +643,33 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     EXPECT_EQ(ReadFile(file), QByteArray("<p>\xC4\xE0!</p>\r\n"));
     EXPECT_FALSE(w->snEditor->Modified());
     EXPECT_EQ(QFontInfo(w->snEditor->EditorFont()).family(), QFontInfo(QFont(QStringLiteral("Courier New"))).family());
+}
+
+// The caret blinks at the platform's rate while the editor has the keyboard,
+// shows again at once when it moves, and stays on without the keyboard.
+TEST_F(CodeEditTest, CaretBlinksAtThePlatformRate) {
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (flash <= 0) GTEST_SKIP() << "the platform does not blink carets";
+    SetText("abc");
+    ASSERT_TRUE(edit_->hasFocus());
+    M().SetCaretPos(TBufferCoord{2, 1});
+    EXPECT_EQ(edit_->CaretBlinkInterval(), flash / 2);
+    EXPECT_TRUE(edit_->CaretShown());
+    const QImage shown = Grab();
+    QElapsedTimer clock;
+    clock.start();
+    while (edit_->CaretShown() && clock.elapsed() < 4 * flash) QTest::qWait(10);
+    ASSERT_FALSE(edit_->CaretShown());
+    EXPECT_NE(Grab(), shown);
+    // A key that moves the caret brings it back at once.
+    QTest::keyClick(edit_, Qt::Key_Right);
+    QTest::keyClick(edit_, Qt::Key_Left);
+    EXPECT_TRUE(edit_->CaretShown());
+    EXPECT_EQ(Grab(), shown);
+    edit_->clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(edit_->CaretBlinkInterval(), 0);
+    EXPECT_TRUE(edit_->CaretShown());
 }
 
 }  // namespace

@@ -103,6 +103,9 @@ public:
     // Scrolls so that the caret's row stands in the middle of the window, as
     // for a bookmark jump or a search match.
     void ScrollCaretToCentre();
+    // The blinking caret's phase: false while it is off.
+    bool CaretShown() const { return caretShown_; }
+    int CaretBlinkInterval() const { return caretBlink_.isActive() ? caretBlink_.interval() : 0; }
 
     // A left click in the gutter: the line and the first bookmark under it.
     std::function<void(int line, const TCodeEditMark* mark)> OnGutterClick;
@@ -160,6 +163,10 @@ private:
     TBufferCoord bufferPosAt(QPoint pt) const;
     bool inTextArea(QPoint pt) const;
     void autoScrollTick();
+    // The caret blinks at the platform's rate (half of its flash time on, half
+    // off) while the editor has the keyboard; it is shown again at once
+    // whenever it moves, and stays on when the platform says not to blink.
+    void restartCaretBlink();
     void startTextDrag();
     // The window action whose shortcut this key press means, or nullptr.
     QAction* claimingAction(const QKeyEvent& event) const;
@@ -199,6 +206,8 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     QTimer autoScroll_;
+    QTimer caretBlink_;
+    bool caretShown_ = true;      // the blinking caret's current phase
 };
 
 }  // namespace pelm

@@ -110,7 +110,7 @@ void TCodeEdit::paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLi
 }
 
 void TCodeEdit::paintCaret(QPainter& p) {
-    if (!hasFocus()) return;
+    if (!hasFocus() || !caretShown_) return;
     const TDisplayCoord d = model_->CaretDisplayPos();
     const auto [x, y] = model_->CellToPixels(d);
     const int cellW = model_->CellPixelWidth();
