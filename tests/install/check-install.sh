@@ -22,7 +22,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install"; }
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "cmake --install"; }
 
 for f in bin/pelm share/pelm/pelm.ini share/pelm/Library/Tags/tags.pel share/pelm/Library/Templates/HTML.pel \
          share/pelm/Help/Readme.txt share/applications/ru.pelm.Pelm.desktop share/metainfo/ru.pelm.Pelm.metainfo.xml \
