@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -670,6 +671,39 @@ TEST_F(CodeEditTest, CaretBlinksAtThePlatformRate) {
     QApplication::processEvents();
     EXPECT_EQ(edit_->CaretBlinkInterval(), 0);
     EXPECT_TRUE(edit_->CaretShown());
+}
+
+// An input method's text being composed shows at the caret without entering
+// the document; the candidate window is placed at the caret; the committed
+// text goes in and the composition disappears.
+TEST_F(CodeEditTest, InputMethodCompositionShowsAtTheCaret) {
+    SetText("ab");
+    M().SetCaretPos(TBufferCoord{2, 1});
+    QApplication::processEvents();
+    const QImage before = Grab();
+    const QRect caret = static_cast<QWidget*>(edit_)->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const auto [x, y] = M().CellToPixels(M().CaretDisplayPos());
+    EXPECT_EQ(caret.topLeft(), edit_->viewport()->mapTo(edit_, QPoint(x, y)));
+    EXPECT_EQ(caret.height(), M().RowPixelHeight());
+
+    QInputMethodEvent compose(QStringLiteral("пр"), {});
+    QApplication::sendEvent(edit_, &compose);
+    EXPECT_EQ(edit_->PreeditText(), QStringLiteral("пр"));
+    EXPECT_EQ(Text(), "ab");
+    const QImage composing = Grab();
+    EXPECT_NE(composing, before);
+    // Ink appears right of the caret, in the cells the composition covers.
+    const int rowH = M().RowPixelHeight();
+    bool ink = false;
+    for (int px = x + 2; px < x + 2 * M().CellPixelWidth(); ++px)
+        for (int py = y; py < y + rowH; ++py) ink = ink || composing.pixelColor(px, py) != before.pixelColor(px, py);
+    EXPECT_TRUE(ink);
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("при"));
+    QApplication::sendEvent(edit_, &commit);
+    EXPECT_TRUE(edit_->PreeditText().isEmpty());
+    EXPECT_EQ(Text(), "a\xEF\xF0\xE8" "b");
 }
 
 }  // namespace

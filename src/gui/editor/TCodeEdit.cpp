@@ -498,6 +498,10 @@ void TCodeEdit::insertTypedText(const QString& text) {
 }
 
 void TCodeEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->preeditString() != preedit_) {
+        preedit_ = event->preeditString();
+        viewport()->update();
+    }
     if (!event->commitString().isEmpty()) {
         // Each character arrives as its own press, as typed keys do.
         run([&] { model_->KeyDown(0, 0); });

@@ -105,6 +105,7 @@ public:
     void ScrollCaretToCentre();
     // The blinking caret's phase: false while it is off.
     bool CaretShown() const { return caretShown_; }
+    const QString& PreeditText() const { return preedit_; }
     int CaretBlinkInterval() const { return caretBlink_.isActive() ? caretBlink_.interval() : 0; }
 
     // A left click in the gutter: the line and the first bookmark under it.
@@ -131,6 +132,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -157,6 +159,10 @@ private:
     void paintGutter(QPainter& p, int firstRow, int lastRow);
     void paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLine);
     void paintCaret(QPainter& p);
+    // The input method's text still being composed, drawn underlined at the
+    // caret over the text until it is committed.
+    void paintPreedit(QPainter& p);
+    QRect caretCellRect() const;
     void updateScrollBars();
     void showScrollHint();
     QColor qcolor(TColor c) const;
@@ -208,6 +214,7 @@ private:
     QTimer autoScroll_;
     QTimer caretBlink_;
     bool caretShown_ = true;      // the blinking caret's current phase
+    QString preedit_;             // the input method's uncommitted text
 };
 
 }  // namespace pelm
