@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QElapsedTimer>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -641,6 +644,66 @@ TEST_F(EditorInMainWindowTest, FirstKeystrokeShowsTheModifiedIcon) {
     EXPECT_EQ(ReadFile(file), QByteArray("<p>\xC4\xE0!</p>\r\n"));
     EXPECT_FALSE(w->snEditor->Modified());
     EXPECT_EQ(QFontInfo(w->snEditor->EditorFont()).family(), QFontInfo(QFont(QStringLiteral("Courier New"))).family());
+}
+
+// The caret blinks at the platform's rate while the editor has the keyboard,
+// shows again at once when it moves, and stays on without the keyboard.
+TEST_F(CodeEditTest, CaretBlinksAtThePlatformRate) {
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (flash <= 0) GTEST_SKIP() << "the platform does not blink carets";
+    SetText("abc");
+    ASSERT_TRUE(edit_->hasFocus());
+    M().SetCaretPos(TBufferCoord{2, 1});
+    EXPECT_EQ(edit_->CaretBlinkInterval(), flash / 2);
+    EXPECT_TRUE(edit_->CaretShown());
+    const QImage shown = Grab();
+    QElapsedTimer clock;
+    clock.start();
+    while (edit_->CaretShown() && clock.elapsed() < 4 * flash) QTest::qWait(10);
+    ASSERT_FALSE(edit_->CaretShown());
+    EXPECT_NE(Grab(), shown);
+    // A key that moves the caret brings it back at once.
+    QTest::keyClick(edit_, Qt::Key_Right);
+    QTest::keyClick(edit_, Qt::Key_Left);
+    EXPECT_TRUE(edit_->CaretShown());
+    EXPECT_EQ(Grab(), shown);
+    edit_->clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(edit_->CaretBlinkInterval(), 0);
+    EXPECT_TRUE(edit_->CaretShown());
+}
+
+// An input method's text being composed shows at the caret without entering
+// the document; the candidate window is placed at the caret; the committed
+// text goes in and the composition disappears.
+TEST_F(CodeEditTest, InputMethodCompositionShowsAtTheCaret) {
+    SetText("ab");
+    M().SetCaretPos(TBufferCoord{2, 1});
+    QApplication::processEvents();
+    const QImage before = Grab();
+    const QRect caret = static_cast<QWidget*>(edit_)->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const auto [x, y] = M().CellToPixels(M().CaretDisplayPos());
+    EXPECT_EQ(caret.topLeft(), edit_->viewport()->mapTo(edit_, QPoint(x, y)));
+    EXPECT_EQ(caret.height(), M().RowPixelHeight());
+
+    QInputMethodEvent compose(QStringLiteral("пр"), {});
+    QApplication::sendEvent(edit_, &compose);
+    EXPECT_EQ(edit_->PreeditText(), QStringLiteral("пр"));
+    EXPECT_EQ(Text(), "ab");
+    const QImage composing = Grab();
+    EXPECT_NE(composing, before);
+    // Ink appears right of the caret, in the cells the composition covers.
+    const int rowH = M().RowPixelHeight();
+    bool ink = false;
+    for (int px = x + 2; px < x + 2 * M().CellPixelWidth(); ++px)
+        for (int py = y; py < y + rowH; ++py) ink = ink || composing.pixelColor(px, py) != before.pixelColor(px, py);
+    EXPECT_TRUE(ink);
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("при"));
+    QApplication::sendEvent(edit_, &commit);
+    EXPECT_TRUE(edit_->PreeditText().isEmpty());
+    EXPECT_EQ(Text(), "a\xEF\xF0\xE8" "b");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Pictures of the settings dialog's six pages and of the about box, for a
-// person to look at: written only when PELM_SCREENSHOTS names a folder (run
-// once as is and once with QT_SCALE_FACTOR=2).
+// Pictures of the settings dialog's six pages, the about box and the main
+// window, for a person to look at: written only when PELM_SCREENSHOTS names a
+// folder (run once as is and once with QT_SCALE_FACTOR=2).
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
@@ -37,6 +37,23 @@ TEST_F(ScreenshotTest, SettingsPagesAndAboutBox) {
     about.show();
     QApplication::processEvents();
     EXPECT_TRUE(about.grab().save(QStringLiteral("%1/about-x%2.png").arg(folder).arg(scale)));
+}
+
+// The main window on a highlighted page, for judging how crisp the text,
+// gutter and icons are at 100 % and 200 %.
+TEST_F(ScreenshotTest, MainWindowOnAPage) {
+    const QString folder = qEnvironmentVariable("PELM_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "PELM_SCREENSHOTS not set";
+    QDir().mkpath(folder);
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+    const QString page = WriteFile("page.html",
+                                   "<html>\r\n<head><title>Page</title></head>\r\n<body>\r\n"
+                                   "<p class=\"x\">Text &amp; more</p>\r\n<!-- note -->\r\n</body>\r\n</html>\r\n");
+    auto w = Start({page});
+    w->resize(800, 500);
+    w->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(QStringLiteral("%1/main-x%2.png").arg(folder).arg(scale)));
 }
 
 }  // namespace

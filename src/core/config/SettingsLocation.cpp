@@ -16,6 +16,10 @@ bool writableFolder(const std::string& dir) {
 
 std::string SettingsFileName(const std::string& programDir) {
     if (writableFolder(programDir.empty() ? std::string(".") : programDir)) return programDir + "pelm.ini";
+    return UserSettingsFileName();
+}
+
+std::string UserSettingsFileName() {
     std::string base;
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg && *xdg == '/') {

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/config/DataLocation.h"
 #include "core/config/DefaultSettings.h"
 #include "core/config/SettingsLocation.h"
 #include "core/config/TIniFile.h"
@@ -57,9 +58,13 @@ TfrMain::TfrMain(Prompts* prompts, const QString& programDir, const QStringList&
         prompts_ = ownPrompts_.get();
     }
     QString dir = programDir;
-    if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
+    if (dir.isEmpty())
+        dir = FileNameFromBytes(DataDirFor(FileNameBytes(QCoreApplication::applicationDirPath() + QLatin1Char('/'))));
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    settingsFileName_ = FileNameFromBytes(SettingsFileName(FileNameBytes(dir)));
+    // An installed program's data folder belongs to the installation: its
+    // settings live in the user's folder, started from the shipped pelm.ini.
+    settingsFileName_ = FileNameFromBytes(IsInstalledDataDir(FileNameBytes(dir)) ? UserSettingsFileName()
+                                                                                 : SettingsFileName(FileNameBytes(dir)));
     // Settings kept in the user's folder start as a copy of the shipped ones.
     SeedSettingsFile(FileNameBytes(settingsFileName_), FileNameBytes(dir));
     createControls();

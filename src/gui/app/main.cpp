@@ -3,11 +3,23 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "gui/app/AppTitle.h"
+#include "gui/app/CommandLine.h"
+#include "gui/app/QtTranslations.h"
 #include "gui/app/TfrMain.h"
 #include "gui/dialogs/TfrAbout.h"
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display or a window.
+    const pelm::CommandLine early = pelm::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!early.printAndExit.empty()) {
+        std::fputs(early.printAndExit.c_str(), stdout);
+        return 0;
+    }
     // The page preview's browser engine cannot run its sandbox as root and is
     // noisy about missing GPUs; both must be settled before the application exists.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -17,11 +29,17 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pelm2"));
     pelm::SetApplicationTitle(QStringLiteral("Pelm2"));
     QApplication::setWindowIcon(pelm::ApplicationIcon());
+    pelm::InstallQtTranslations();
 
     // The file on the command line is kept by its full name, so that the recent
     // files and the caret memory still find it when the program starts elsewhere.
-    QStringList arguments = QApplication::arguments().mid(1);
-    if (!arguments.isEmpty()) arguments[0] = QFileInfo(arguments[0]).absoluteFilePath();
+    // Qt has taken its own options (-platform...) out of the arguments by now.
+    const QStringList all = QApplication::arguments().mid(1);
+    std::vector<std::string> args;
+    for (const QString& a : all) args.push_back(a.toStdString());
+    const int fileIndex = pelm::ParseCommandLine(args).fileIndex;
+    QStringList arguments;
+    if (fileIndex >= 0) arguments.append(QFileInfo(all[fileIndex]).absoluteFilePath());
     pelm::TfrMain frMain(nullptr, QString(), arguments);
     frMain.show();
     return app.exec();

@@ -20,6 +20,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleHints>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -101,6 +102,13 @@ TCodeEdit::TCodeEdit(QWidget* parent) : QAbstractScrollArea(parent), model_(std:
 
     autoScroll_.setInterval(100);
     connect(&autoScroll_, &QTimer::timeout, this, &TCodeEdit::autoScrollTick);
+    connect(&caretBlink_, &QTimer::timeout, this, [this] {
+        caretShown_ = !caretShown_;
+        const TDisplayCoord d = model_->CaretDisplayPos();
+        repaintRows(d.Row, d.Row);
+    });
+    connect(QGuiApplication::styleHints(), &QStyleHints::cursorFlashTimeChanged, this,
+            [this](int) { restartCaretBlink(); });
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (updatingBars_) return;
@@ -297,7 +305,18 @@ void TCodeEdit::ScrollBarsChanged() {
     updateScrollBars();
 }
 
+void TCodeEdit::restartCaretBlink() {
+    caretShown_ = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flash > 0) {
+        caretBlink_.start(std::max(1, flash / 2));
+    } else {
+        caretBlink_.stop();
+    }
+}
+
 void TCodeEdit::CaretChanged() {
+    restartCaretBlink();
     const int line = model_->CaretPos().Line;
     if (line != caretLine_) {
         // The old and the new caret line change their background.
@@ -479,6 +498,10 @@ void TCodeEdit::insertTypedText(const QString& text) {
 }
 
 void TCodeEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->preeditString() != preedit_) {
+        preedit_ = event->preeditString();
+        viewport()->update();
+    }
     if (!event->commitString().isEmpty()) {
         // Each character arrives as its own press, as typed keys do.
         run([&] { model_->KeyDown(0, 0); });

@@ -103,6 +103,10 @@ public:
     // Scrolls so that the caret's row stands in the middle of the window, as
     // for a bookmark jump or a search match.
     void ScrollCaretToCentre();
+    // The blinking caret's phase: false while it is off.
+    bool CaretShown() const { return caretShown_; }
+    const QString& PreeditText() const { return preedit_; }
+    int CaretBlinkInterval() const { return caretBlink_.isActive() ? caretBlink_.interval() : 0; }
 
     // A left click in the gutter: the line and the first bookmark under it.
     std::function<void(int line, const TCodeEditMark* mark)> OnGutterClick;
@@ -128,6 +132,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -154,12 +159,20 @@ private:
     void paintGutter(QPainter& p, int firstRow, int lastRow);
     void paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLine);
     void paintCaret(QPainter& p);
+    // The input method's text still being composed, drawn underlined at the
+    // caret over the text until it is committed.
+    void paintPreedit(QPainter& p);
+    QRect caretCellRect() const;
     void updateScrollBars();
     void showScrollHint();
     QColor qcolor(TColor c) const;
     TBufferCoord bufferPosAt(QPoint pt) const;
     bool inTextArea(QPoint pt) const;
     void autoScrollTick();
+    // The caret blinks at the platform's rate (half of its flash time on, half
+    // off) while the editor has the keyboard; it is shown again at once
+    // whenever it moves, and stays on when the platform says not to blink.
+    void restartCaretBlink();
     void startTextDrag();
     // The window action whose shortcut this key press means, or nullptr.
     QAction* claimingAction(const QKeyEvent& event) const;
@@ -199,6 +212,9 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     QTimer autoScroll_;
+    QTimer caretBlink_;
+    bool caretShown_ = true;      // the blinking caret's current phase
+    QString preedit_;             // the input method's uncommitted text
 };
 
 }  // namespace pelm

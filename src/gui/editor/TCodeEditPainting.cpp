@@ -3,6 +3,7 @@
 // the right edge and the caret.
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVariant>
 #include <algorithm>
 
 #include "gui/editor/EditorGlyphs.h"
@@ -50,6 +51,7 @@ void TCodeEdit::paintEvent(QPaintEvent* event) {
     }
     renderer_.PaintRightEdge(*canvas, *model_, style_, rightEdge_, viewport()->height());
     if (recorder_) recorder_->SetTarget(nullptr);
+    paintPreedit(p);
     paintCaret(p);
 }
 
@@ -110,7 +112,7 @@ void TCodeEdit::paintGutterRow(QPainter& p, int row, int line, bool firstRowOfLi
 }
 
 void TCodeEdit::paintCaret(QPainter& p) {
-    if (!hasFocus()) return;
+    if (!hasFocus() || !caretShown_) return;
     const TDisplayCoord d = model_->CaretDisplayPos();
     const auto [x, y] = model_->CellToPixels(d);
     const int cellW = model_->CellPixelWidth();
@@ -127,6 +129,38 @@ void TCodeEdit::paintCaret(QPainter& p) {
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(r, Qt::white);
     p.restore();
+}
+
+QRect TCodeEdit::caretCellRect() const {
+    const auto [x, y] = model_->CellToPixels(model_->CaretDisplayPos());
+    return QRect(x, y, model_->CellPixelWidth(), model_->RowPixelHeight());
+}
+
+void TCodeEdit::paintPreedit(QPainter& p) {
+    if (preedit_.isEmpty()) return;
+    const QRect cell = caretCellRect();
+    QFont font = font_;
+    font.setUnderline(true);
+    const QFontMetrics metrics(font);
+    const QRect box(cell.x(), cell.y(), metrics.horizontalAdvance(preedit_) + 2, cell.height());
+    p.fillRect(box, qcolor(style_.Color));
+    p.setFont(font);
+    p.setPen(qcolor(style_.FontColor));
+    p.drawText(box.x(), box.y() + ascent_, preedit_);
+}
+
+QVariant TCodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled: return !model_->ReadOnly();
+        case Qt::ImCursorRectangle: {
+            // The candidate window opens under the composed text, or the caret.
+            QRect r = caretCellRect();
+            if (!preedit_.isEmpty()) r.setWidth(QFontMetrics(font_).horizontalAdvance(preedit_));
+            return QRect(viewport()->mapTo(this, r.topLeft()), r.size());
+        }
+        case Qt::ImFont: return font_;
+        default: return QAbstractScrollArea::inputMethodQuery(query);
+    }
 }
 
 }  // namespace pelm
