@@ -253,8 +253,9 @@ TEST_F(CommandTableTest, MenuBarMatchesTheTable) {
     Compare(rows, kMenuTable, std::size(kMenuTable), skipped);
     if (!skipped.isEmpty()) std::cout << "[ note ] rows not built yet, skipped: " << skipped.join(", ").toStdString() << '\n';
     // The Edit menu's "&Тег" shows the Tag menu's own items, not copies.
-    if (auto* editTag = w_->findChild<QMenu*>(QStringLiteral("pnkEditInsertTag")))
+    if (auto* editTag = w_->findChild<QMenu*>(QStringLiteral("pnkEditInsertTag"))) {
         EXPECT_EQ(editTag->actions(), w_->pnkTag->actions());
+    }
 }
 
 TEST_F(CommandTableTest, ToolbarsMatchTheTable) {
