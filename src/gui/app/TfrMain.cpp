@@ -30,6 +30,7 @@
 #include "gui/app/GuiText.h"
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
+#include "gui/app/TPreviewController.h"
 #include "gui/app/TSearchController.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/TTagController.h"
@@ -175,6 +176,8 @@ void TfrMain::createControls() {
     tags_->CreateMenus();
     encoding_ = std::make_unique<TEncodingController>(*this);
     session_->SetFileHooks(encoding_.get());
+    preview_ = std::make_unique<TPreviewController>(*this, *prompts_);
+    preview_->CreateMenus();
 }
 
 // The start-up sequence. An error stops it where it happened: the error box

@@ -51,6 +51,7 @@ class TSearchController;
 class TStatusPanel;
 class TTagController;
 class TEncodingController;
+class TPreviewController;
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -141,6 +142,9 @@ public:
     TDocumentSession& Session() { return *session_; }
     // The document's encoding: status panel, menu, load and save (TfrMainEncoding.cpp).
     TEncodingController* Encoding() const { return encoding_.get(); }
+    // The page preview: the temporary page, the built-in window and the
+    // external browsers (TPreviewController.h).
+    TPreviewController* Preview() const { return preview_.get(); }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -202,6 +206,7 @@ private:
     TAppOptions options_;
     TTagController* tags_ = nullptr;
     std::unique_ptr<TEncodingController> encoding_;
+    std::unique_ptr<TPreviewController> preview_;
 
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;
