@@ -52,6 +52,7 @@ class TStatusPanel;
 class TTagController;
 class TEncodingController;
 class TPreviewController;
+class TLivePreview;
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -145,6 +146,8 @@ public:
     // The page preview: the temporary page, the built-in window and the
     // external browsers (TPreviewController.h).
     TPreviewController* Preview() const { return preview_.get(); }
+    // The live preview dock (gui/preview/TLivePreview.h).
+    TLivePreview* LivePreview() const { return livePreview_.get(); }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -207,6 +210,7 @@ private:
     TTagController* tags_ = nullptr;
     std::unique_ptr<TEncodingController> encoding_;
     std::unique_ptr<TPreviewController> preview_;
+    std::unique_ptr<TLivePreview> livePreview_;
 
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;
