@@ -85,6 +85,7 @@ void TLivePreview::setActive(bool on) {
         PrepareWebEngine();
         brsLivePreview = new QWebEngineView(pnlLivePreview);
         brsLivePreview->setObjectName(QStringLiteral("brsLivePreview"));
+        brsLivePreview->setMinimumSize(240, 200);
         pnlLivePreview->setWidget(brsLivePreview);
         // The place the reader had reached, given back after each refresh.
         connect(brsLivePreview, &QWebEngineView::loadFinished, this, [this] {
@@ -94,6 +95,8 @@ void TLivePreview::setActive(bool on) {
         });
     }
     pnlLivePreview->show();
+    // Beside the tag panel the page takes the larger share of the height.
+    main_.resizeDocks({pnlLivePreview}, {qMax(200, main_.height() * 3 / 5)}, Qt::Vertical);
     Refresh();
 }
 
