@@ -249,6 +249,8 @@ TEST_F(CommandTableTest, MenuBarMatchesTheTable) {
     rows.erase(std::remove_if(rows.begin(), rows.end(),
                               [](const QString& r) { return r.startsWith(QStringLiteral("Се&рвис/")) && r.contains(QStringLiteral("одировк")); }),
                rows.end());
+    // So is the live preview's item, which has no row in the table.
+    rows.removeAll(QStringLiteral("Се&рвис/Живой просмотр [ ]"));
     QStringList skipped;
     Compare(rows, kMenuTable, std::size(kMenuTable), skipped);
     if (!skipped.isEmpty()) std::cout << "[ note ] rows not built yet, skipped: " << skipped.join(", ").toStdString() << '\n';
@@ -270,6 +272,8 @@ TEST_F(CommandTableTest, ToolbarsMatchTheTable) {
             rows << a->text() + QLatin1Char('|') + a->toolTip();
         }
     }
+    // The live preview's toggle closes the toolbar; it has no row in the table.
+    if (!rows.isEmpty() && rows.last().startsWith(QStringLiteral("Живой просмотр|"))) rows.removeLast();
     QStringList skipped;
     Compare(rows, kStandardToolbar, std::size(kStandardToolbar), skipped);
     // The tags toolbar shows the Tag menu's own items (submenus as drop-down buttons).

@@ -126,7 +126,13 @@ TEST_F(FileCommandsTest, MenuBarAndFileMenuItems) {
         search << (a->isSeparator() ? QStringLiteral("-") : a->text() + " " + a->shortcut().toString());
     EXPECT_EQ(search, (QStringList{"&Найти... Ctrl+F", "-", "&Заменить... Ctrl+H", "-", "Найти &далее F3",
                                    "Найти &назад Shift+F3"}));
-    EXPECT_EQ(w->pnkFilePreview->actions(), (QList<QAction*>{w->pnkFilePreview1st, w->pnkFilePreview2nd}));
+    // The built-in browser, a separator, then the two external browsers.
+    const QList<QAction*> preview = w->pnkFilePreview->actions();
+    ASSERT_EQ(preview.size(), 4);
+    EXPECT_EQ(preview[0]->objectName(), QStringLiteral("pnkFilePreviewPelm"));
+    EXPECT_EQ(preview[0]->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_TRUE(preview[1]->isSeparator());
+    EXPECT_EQ(preview.mid(2), (QList<QAction*>{w->pnkFilePreview1st, w->pnkFilePreview2nd}));
     EXPECT_EQ(w->pnkFilePreview1st->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F9));
     EXPECT_EQ(w->pnkFilePreview2nd->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9));
     // Items with keys belong to the window, so the keys reach them from any control.

@@ -138,7 +138,19 @@ ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters) {
 
 void ShellOpen(QWidget* owner, const QString& target, const QString& parameters) {
     Q_UNUSED(owner);
-    const ShellOpenPlan plan = PlanShellOpen(target, parameters);
+    RunShellOpenPlan(PlanShellOpen(target, parameters));
+}
+
+std::function<void(const ShellOpenPlan&)>& ShellOpenHook() {
+    static std::function<void(const ShellOpenPlan&)> hook;
+    return hook;
+}
+
+void RunShellOpenPlan(const ShellOpenPlan& plan) {
+    if (ShellOpenHook()) {
+        ShellOpenHook()(plan);
+        return;
+    }
     if (plan.action == ShellOpenPlan::StartProgram)
         QProcess::startDetached(plan.program, plan.arguments);
     else

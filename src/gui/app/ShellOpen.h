@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 class QWidget;
 
@@ -32,5 +33,11 @@ struct ShellOpenPlan {
 ShellOpenPlan PlanShellOpen(const QString& target, const QString& parameters);
 
 void ShellOpen(QWidget* owner, const QString& target, const QString& parameters = QString());
+
+// Carries out a plan: starts the program detached, or hands the link to the
+// desktop's opener. While ShellOpenHook() holds a function, the plans go to it
+// instead (tests see what would have been started).
+void RunShellOpenPlan(const ShellOpenPlan& plan);
+std::function<void(const ShellOpenPlan&)>& ShellOpenHook();
 
 }  // namespace pelm

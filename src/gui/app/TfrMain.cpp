@@ -31,8 +31,10 @@
 #include "gui/app/GuiText.h"
 #include "gui/app/QtPrompts.h"
 #include "gui/app/ShellOpen.h"
+#include "gui/app/TPreviewController.h"
 #include "gui/app/TPrintController.h"
 #include "gui/app/TSearchController.h"
+#include "gui/preview/TLivePreview.h"
 #include "gui/app/StatusIcons.h"
 #include "gui/app/TTagController.h"
 #include "gui/app/TfrMainEncoding.h"
@@ -183,6 +185,10 @@ void TfrMain::createControls() {
     tags_->CreateMenus();
     encoding_ = std::make_unique<TEncodingController>(*this);
     session_->SetFileHooks(encoding_.get());
+    preview_ = std::make_unique<TPreviewController>(*this, *prompts_);
+    preview_->CreateMenus();
+    livePreview_ = std::make_unique<TLivePreview>(*this);
+    livePreview_->CreateMenus();
 }
 
 // The start-up sequence. An error stops it where it happened: the error box
@@ -196,6 +202,7 @@ void TfrMain::FormCreate(const QString& dir, const QStringList& arguments) {
         programDir_ = dir;
         LoadTagList();
         ApplyOptions();
+        livePreview_->Restore();
         mruOpenRecent_.Load(*settingsFile_, "LastOpened");
         OpenFrom(programDir_ + TemplatePath(DocumentKind::HTML), false, KindTemplate(DocumentKind::HTML).extension);
         if (!arguments.isEmpty()) OpenFrom(arguments.first(), true, ExtensionOf(arguments.first()));

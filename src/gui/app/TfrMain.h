@@ -52,6 +52,8 @@ class TPrintController;
 class TStatusPanel;
 class TTagController;
 class TEncodingController;
+class TPreviewController;
+class TLivePreview;
 
 class TfrMain : public QMainWindow {
     Q_OBJECT
@@ -145,6 +147,11 @@ public:
     TDocumentSession& Session() { return *session_; }
     // The document's encoding: status panel, menu, load and save (TfrMainEncoding.cpp).
     TEncodingController* Encoding() const { return encoding_.get(); }
+    // The page preview: the temporary page, the built-in window and the
+    // external browsers (TPreviewController.h).
+    TPreviewController* Preview() const { return preview_.get(); }
+    // The live preview dock (gui/preview/TLivePreview.h).
+    TLivePreview* LivePreview() const { return livePreview_.get(); }
 
     // Controls, named as in the window's form.
     TCodeEdit* snEditor = nullptr;
@@ -206,6 +213,8 @@ private:
     TAppOptions options_;
     TTagController* tags_ = nullptr;
     std::unique_ptr<TEncodingController> encoding_;
+    std::unique_ptr<TPreviewController> preview_;
+    std::unique_ptr<TLivePreview> livePreview_;
 
     // The controllers (see the top of this file).
     std::unique_ptr<TDocumentSession> session_;

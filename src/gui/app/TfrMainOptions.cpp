@@ -41,9 +41,6 @@ void TfrMain::ApplyOptions() {
         item->setEnabled(named);
         item->setVisible(named);
     }
-    // The submenu holds only the browsers' items so far: with neither named
-    // it would open empty.
-    pnkFilePreview->menuAction()->setVisible(pnkFilePreview1st->isVisible() || pnkFilePreview2nd->isVisible());
 
     // 12-13: the autocorrect pairs (the list replaced as a whole) and its switch.
     snAutoCorrect.Items = options_.Autocorrect;

@@ -20,10 +20,9 @@ int main(int argc, char** argv) {
         std::fputs(early.printAndExit.c_str(), stdout);
         return 0;
     }
-    // The page preview's browser engine cannot run its sandbox as root and is
-    // noisy about missing GPUs; both must be settled before the application exists.
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    // The page preview's web engine starts only with the first preview, which
+    // settles its environment then (PrepareWebEngine); sharing GL contexts
+    // must be asked for before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelm2"));
