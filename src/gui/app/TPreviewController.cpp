@@ -54,7 +54,7 @@ void TPreviewController::CreateMenus() {
     connect(main_.pnkFilePreview1st, &QAction::triggered, this, &TPreviewController::pnkFilePreview1stClick);
     connect(main_.pnkFilePreview2nd, &QAction::triggered, this, &TPreviewController::pnkFilePreview2ndClick);
 
-    // The toolbar button sits before the edit buttons.
+    // The toolbar button follows Print, before the separator of the edit buttons.
     const QStyle* style = QApplication::style();
     pnktbxFilePreviewPelm = new QAction(
         QIcon::fromTheme(QStringLiteral("document-print-preview"), style->standardIcon(QStyle::SP_FileDialogContentsView)),
@@ -63,8 +63,11 @@ void TPreviewController::CreateMenus() {
     pnktbxFilePreviewPelm->setToolTip(QStringLiteral("Предварительный просмотр (F9)"));
     connect(pnktbxFilePreviewPelm, &QAction::triggered, this, &TPreviewController::pnkFilePreviewPelmClick);
     QAction* before = nullptr;
-    for (QAction* a : main_.tbxStandart->actions())
-        if (a->objectName() == QLatin1String("pnktbxEditCut")) before = a;
+    const QList<QAction*> items = main_.tbxStandart->actions();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i]->objectName() != QLatin1String("pnktbxEditCut")) continue;
+        before = i > 0 && items[i - 1]->isSeparator() ? items[i - 1] : items[i];
+    }
     main_.tbxStandart->insertAction(before, pnktbxFilePreviewPelm);
 }
 
