@@ -52,8 +52,8 @@ uint32_t scanLine(TLanguageHighlighter& hl, uint32_t state, std::string_view lin
         if (end < expected || end > nul) fail("token outside the line", end);
         if (hl.TokenView().size() != static_cast<size_t>(end - expected)) fail("token text", end);
         const int kind = hl.TokenKind();
-        if (kind < 0 || kind >= hl.TokenKindCount() || kind == hl.Spec().endOfLineKind) fail("token kind", end);
-        if (hl.TokenAttribute() != hl.Attribute(hl.Spec().kinds[static_cast<size_t>(kind)].attribute))
+        if (kind < 0 || kind >= hl.TokenKindCount() || kind == hl.Tables().endOfLineKind) fail("token kind", end);
+        if (hl.TokenAttribute() != hl.Attribute(hl.Tables().kinds[static_cast<size_t>(kind)].attribute))
             fail("token attribute is not its kind's", end);
         out.push_back({expected, end, hl.TokenKind()});
         expected = end;
@@ -69,7 +69,7 @@ uint32_t scanLine(TLanguageHighlighter& hl, uint32_t state, std::string_view lin
 // language's line-end states, and what a language keeps above it (the state
 // a CSS comment returns to) is one too.
 bool survivesLineEnd(const TLanguageHighlighter& hl, uint32_t s) {
-    auto endState = [&](uint32_t v) { return v < 64 && ((hl.Spec().lineEndStates >> v) & 1); };
+    auto endState = [&](uint32_t v) { return v < 64 && ((hl.Tables().lineEndStates >> v) & 1); };
     return endState(s & 0xFF) && ((s >> 8) == 0 || endState(s >> 8));
 }
 

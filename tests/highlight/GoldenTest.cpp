@@ -54,10 +54,10 @@ const std::vector<Language>& languages() {
         std::vector<Language> out;
         for (const TLanguageEntry& e : Languages()) {
             if (!e.make) continue;
-            const TLanguageSpec& spec = e.make()->Spec();
+            const TLanguageSpec& tables = e.make()->Tables();
             Language l{e.folder, e.make, {}, {}, e.lineBreakEndsConstructs};
-            for (const TKindSpec& k : spec.kinds) l.kindNames.push_back(k.name);
-            for (const char* n : spec.stateNames) l.stateNames.push_back(n);
+            for (const TKindSpec& k : tables.kinds) l.kindNames.push_back(k.name);
+            for (const char* n : tables.stateNames) l.stateNames.push_back(n);
             out.push_back(std::move(l));
         }
         return out;

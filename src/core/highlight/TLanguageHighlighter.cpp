@@ -2,15 +2,15 @@
 
 namespace pelm {
 
-TLanguageHighlighter::TLanguageHighlighter(const TLanguageSpec& spec) : spec_(spec) {
-    for (const TAttributeSpec& a : spec.attributes) {
+TLanguageHighlighter::TLanguageHighlighter(const TLanguageSpec& tables) : spec_(tables) {
+    for (const TAttributeSpec& a : tables.attributes) {
         THighlighterAttributes* attr = AddAttribute(a.name);
         attr->SetForeground(a.foreground);
         attr->SetBackground(a.background);
         attr->SetStyle(a.style);
         byRow_.push_back(attr);
     }
-    for (const TKindSpec& k : spec.kinds) {
+    for (const TKindSpec& k : tables.kinds) {
         THighlighterAttributes* attr = k.attribute == kNoAttribute ? nullptr : byRow_.at(static_cast<size_t>(k.attribute));
         kindAttri_.push_back(attr);
         if (k.role >= 0 && k.role < static_cast<int>(std::size(roles_))) {
@@ -19,8 +19,8 @@ TLanguageHighlighter::TLanguageHighlighter(const TLanguageSpec& spec) : spec_(sp
             roles_[k.role] = attr;
         }
     }
-    kind_ = spec.endOfLineKind;
-    SetDefaultFilter(spec.builtInFilter);
+    kind_ = tables.endOfLineKind;
+    SetDefaultFilter(tables.builtInFilter);
     FinishConstruction();
 }
 

@@ -14,9 +14,9 @@ namespace pelm {
 
 class TLanguageHighlighter : public TCustomHighlighter {
 public:
-    explicit TLanguageHighlighter(const TLanguageSpec& spec);
+    explicit TLanguageHighlighter(const TLanguageSpec& tables);
 
-    const TLanguageSpec& Spec() const { return spec_; }
+    const TLanguageSpec& Tables() const { return spec_; }
     // The attribute created from row i of the language's attribute table.
     THighlighterAttributes* Attribute(int i) const { return byRow_[static_cast<size_t>(i)]; }
     int TokenKindCount() const { return static_cast<int>(spec_.kinds.size()); }

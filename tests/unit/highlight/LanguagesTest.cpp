@@ -31,13 +31,13 @@ TEST(LanguageRegistry, OneEntryPerKindWithItsTexts) {
     for (DocumentKind k : {DocumentKind::HTML, DocumentKind::CSS, DocumentKind::XML}) {
         std::unique_ptr<TLanguageHighlighter> hl = MakeHighlighter(k);
         ASSERT_NE(hl, nullptr);
-        const TLanguageSpec& spec = hl->Spec();
-        EXPECT_EQ(hl->AttributeCount(), static_cast<int>(spec.attributes.size()));
+        const TLanguageSpec& tables = hl->Tables();
+        EXPECT_EQ(hl->AttributeCount(), static_cast<int>(tables.attributes.size()));
         for (int kind = 0; kind < hl->TokenKindCount(); ++kind) {
-            const int row = spec.kinds[static_cast<size_t>(kind)].attribute;
-            EXPECT_EQ(row == kNoAttribute, kind == spec.endOfLineKind) << kind;
+            const int row = tables.kinds[static_cast<size_t>(kind)].attribute;
+            EXPECT_EQ(row == kNoAttribute, kind == tables.endOfLineKind) << kind;
         }
-        EXPECT_EQ(hl->DefaultFilter(), spec.builtInFilter);
+        EXPECT_EQ(hl->DefaultFilter(), tables.builtInFilter);
         EXPECT_FALSE(hl->IsFilterStored());
         hl->SetDefaultFilter("x|*.x");
         EXPECT_TRUE(hl->IsFilterStored());
