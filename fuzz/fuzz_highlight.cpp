@@ -66,11 +66,12 @@ uint32_t scanLine(TLanguageHighlighter& hl, uint32_t state, std::string_view lin
 }
 
 // A state a scan can leave at the end of a line: its low byte is one of the
-// language's line-end states, and what a language keeps above it (the state
-// a CSS comment returns to) is one too.
+// language's line-end states, and where a language keeps another state above
+// it (the state a CSS comment returns to) that is one too.
 bool survivesLineEnd(const TLanguageHighlighter& hl, uint32_t s) {
     auto endState = [&](uint32_t v) { return v < 64 && ((hl.Tables().lineEndStates >> v) & 1); };
-    return endState(s & 0xFF) && ((s >> 8) == 0 || endState(s >> 8));
+    const uint32_t upper = s >> 8;
+    return endState(s & 0xFF) && (upper == 0 || !hl.Tables().upperBitsHoldAState || endState(upper));
 }
 
 // One highlighter per language, made once. PELM_FUZZ_LANGUAGE=<folder> in the

@@ -117,6 +117,7 @@ constinit const TLanguageSpec TCssHighlighter::Language = {
     (1u << rsComment) | (1u << rsParam) | (1u << rsSelector) | (1u << rsProperty) | (1u << rsValue),
     kWordChars.ToSet(),
     kMainWindow,
+    true,
 };
 
 TCssHighlighter::TCssHighlighter()

@@ -50,6 +50,10 @@ struct TLanguageSpec {
     uint64_t lineEndStates;
     TCharSet wordChars;
     std::span<const TAttributeOverride> mainWindowOverrides;
+    // What the bits above the low byte hold: another state of the language (the
+    // state a CSS comment returns to), or data of the highlighter's own (PHP's
+    // heredoc identifier number).
+    bool upperBitsHoldAState = false;
 };
 
 }  // namespace pelm
